@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+namespace velmora {
+
+// The message boxes the program shows. Every box has a fixed text; tests read
+// the text and answer the question.
+class MessagePrompt {
+public:
+    virtual ~MessagePrompt() = default;
+    // Information icon, OK button: reports and test results.
+    virtual void Information(std::string_view text) = 0;
+    // Stop icon, OK button: refusals and errors.
+    virtual void Stop(std::string_view text) = 0;
+    // Question icon, Yes and No buttons; true only for Yes.
+    virtual bool Question(std::string_view text) = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// One entry of a process snapshot.
+struct ProcessEntry {
+    int pid = 0;
+    int parentPid = 0;
+    std::string name;  // image name, e.g. "sleep" or "backup.sh"
+    int threads = 0;
+    std::string path;  // executable path; empty when it cannot be read
+};
+
+// What the statistics labels show: the number of snapshot entries and the sum
+// of their thread counts.
+struct ProcessCounts {
+    int processes = 0;
+    long long threads = 0;
+};
+
+// The machine's process table.
+class ProcessTable {
+public:
+    virtual ~ProcessTable() = default;
+    // Entry 0 is the idle task (pid 0); then every process in ascending pid
+    // order. A process that vanishes during the walk is skipped. An empty
+    // result means the snapshot could not be taken.
+    virtual std::vector<ProcessEntry> Snapshot() const = 0;
+    // Ends the process at once; false when it could not be signalled.
+    virtual bool Terminate(int pid) = 0;
+    // The same counts a Snapshot() would give, from the cheapest source.
+    virtual ProcessCounts Counts() const = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/core/DateTime.h"
+
+namespace velmora {
+
+class AlarmPlayer;
+class Clock;
+class MessagePrompt;
+class ProcessTable;
+class ScheduleView;
+class SessionControl;
+
+// The actions a schedule can perform, stored as the integer "Action".
+enum class ScheduledAction : int {
+    Alarm = 0,
+    Shutdown = 1,
+    Logoff = 2,
+    Restart = 3,
+    StandBy = 4,
+    Hibernate = 5,
+    KillProcesses = 6,
+};
+
+// The exit flags of ExitWindowsWithPrivilege.
+enum ExitFlag : int { EWX_LOGOFF = 0, EWX_SHUTDOWN = 1, EWX_REBOOT = 2 };
+
+// Where the schedule keeps its settings.
+struct SchedulePaths {
+    std::string settingsFile;     // Velmora.ini
+    std::string processListFile;  // Process.ini
+};
+
+// Everything the schedule needs from outside.
+struct ScheduleServices {
+    ScheduleView& view;
+    const Clock& clock;
+    MessagePrompt& prompt;
+    SessionControl& session;
+    ProcessTable& processes;
+    AlarmPlayer& alarm;
+};
+
+// The main window's schedule: arming, disarming and restoring it, the
+// once-a-second tick with the countdown and the one-shot firing, and the
+// actions it dispatches to. It holds no settings of its own: every value is
+// read from and written to the settings files when it is needed.
+class ScheduleCore {
+public:
+    ScheduleCore(ScheduleServices services, SchedulePaths paths);
+
+    // Arming, disarming, restoring.
+    void SaveSchedule(bool isEnabled);
+    void EnableSchedule(bool storeAction, ScheduledAction action);
+    void DisableSchedule();
+    void LoadSchedule();
+    bool IsArmed() const;
+    bool HasFired() const { return fired_; }
+
+    // The tick of both timers, and the one-shot dispatcher it calls.
+    void OnTick(int timerId);
+    void PerformAction();
+
+    // System actions.
+    int ExitWindowsWithPrivilege(int flag, bool interactive = false);
+    bool EnableShutdownPrivilege(int flag, bool interactive = false);
+    void TestShutdown();
+    void TestLogoff();
+    void TestRestart();
+
+    // The process list and its termination.
+    std::vector<std::string> ReadProcessList() const;
+    int CountSelectedProcesses() const;
+    void KillSelectedProcesses();
+    void UpdateProcessStatistics();
+
+    // The alarm.
+    void PlayAlarm();
+    void StopAlarm();
+
+    // The commands of the "Action" drop menu and the Enable/Disable buttons;
+    // false when the id is not one of them.
+    bool HandleCommand(int commandId);
+
+    // The status text of an action while armed, or nothing for a value that
+    // is not an action.
+    static std::optional<std::string> StatusText(int action);
+
+private:
+    ScheduleServices s_;
+    SchedulePaths paths_;
+    bool fired_ = false;
+    // The wall-clock second of the previous tick (or of the arming), used to
+    // catch a target second that fell between two late ticks.
+    std::optional<std::int64_t> previousTickSecond_;
+};
+
+}  // namespace velmora

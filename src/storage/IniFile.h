@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+// The program's INI files: ordered sections of ordered key/value pairs with
+// comments, loaded from and saved to one text file. Section and key names are
+// compared without regard to ASCII letter case. Every user constructs a fresh
+// object, loads, reads or writes a few values, saves after writing, and
+// discards it, so the file on disk is the only shared state.
+class IniFile {
+public:
+    explicit IniFile(std::string path);
+    virtual ~IniFile();
+
+    bool Load();
+    bool Save();
+
+    int FindSection(std::string_view name) const;
+    int FindKey(int section, std::string_view key) const;
+
+    std::string GetString(std::string_view section, std::string_view key,
+                          std::string_view def) const;
+    int GetInt(std::string_view section, std::string_view key, int def) const;
+
+    bool SetString(std::string_view section, std::string_view key, std::string_view value,
+                   bool create);
+    bool SetInt(std::string_view section, std::string_view key, int value);
+
+    int AddSection(std::string_view name);
+    void AddHeaderComment(std::string_view text);
+    bool AddSectionComment(int section, std::string_view text);
+    bool AddSectionComment(std::string_view section, std::string_view text);
+
+    void Clear();
+
+private:
+    struct SectionRecord {
+        std::vector<std::string> keys;
+        std::vector<std::string> values;
+        std::vector<std::string> comments;
+    };
+
+    bool caseInsensitive_ = true;
+    std::string path_;
+    std::vector<SectionRecord> sections_;
+    std::vector<std::string> sectionNames_;
+    std::vector<std::string> headerComments_;
+    // The unread rest of a file whose parse stopped at a bad line, from that
+    // line on; written back after the model so nothing is lost.
+    std::string unreadTail_;
+};
+
+}  // namespace velmora

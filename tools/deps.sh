@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Velmora needs to build, test and run, when any
+# is missing. Runs apt-get as root, or through sudo for a normal user.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-multimedia-dev libgl-dev
+  libgtest-dev googletest
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  dbus python3 python3-dbus python3-gi
+  xvfb xauth imagemagick x11-utils
+)
+if [[ "${1:-}" == "--ci" ]]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "velmora: installing missing Debian packages: ${missing[*]}"
+SUDO=()
+if [[ $(id -u) -ne 0 ]]; then
+  if command -v sudo >/dev/null; then
+    SUDO=(sudo)
+  else
+    echo "velmora: need root or sudo to install: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${SUDO[@]}" apt-get update -qq
+"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
