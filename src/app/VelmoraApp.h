@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "scheduler/SchedulerServices.h"
+
+class QUrl;
+
+namespace velmora {
+
+// The application: prepares the settings file, runs the main window
+// modally, and opens the user manual on request.
+class VelmoraApp {
+public:
+    // Opens a URL; tests replace it to see what would be opened.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+
+    explicit VelmoraApp(UrlOpener opener = {});
+
+    // Writes the default alarm sound when "AlarmSound" is empty, and saves
+    // the settings file in every case, so the first start creates it.
+    static void PrepareSettings(const std::string& settingsFile, const std::string& defaultAlarm);
+
+    // Opens the HTML user manual that ships with the program.
+    void OnHelp() const;
+
+    // Prepares the settings, runs the main window until it is closed, and
+    // returns the process exit code.
+    int Run(SchedulerServices services);
+
+private:
+    UrlOpener opener_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,81 @@
+#include "app/core/AppPaths.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace velmora {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string WithSlash(std::string dir) {
+    if (dir.empty() || dir.back() != '/') {
+        dir += '/';
+    }
+    return dir;
+}
+
+// $XDG_CONFIG_HOME/velmora/, or ~/.config/velmora/ when it is unset or not an
+// absolute path (the base directory rules ignore relative values).
+std::string XdgSettingsDirectory() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    std::string base;
+    if (xdg != nullptr && xdg[0] == '/') {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::string(home != nullptr && home[0] != '\0' ? home : "/tmp") + "/.config";
+    }
+    return WithSlash(base) + "velmora/";
+}
+
+}  // namespace
+
+std::string GetAppDirectory() {
+    // The kernel's link to the running image: right however the program was
+    // started (through PATH, a relative path or a symbolic link).
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec || exe.empty()) {
+        exe = fs::current_path(ec) / "velmora";
+    }
+    return WithSlash(exe.parent_path().string());
+}
+
+std::string SettingsDirectory() {
+    const std::string appDir = GetAppDirectory();
+    if (::access(appDir.c_str(), W_OK) == 0) {
+        return appDir;
+    }
+    const std::string dir = XdgSettingsDirectory();
+    std::error_code ec;
+    fs::create_directories(dir, ec);  // a failure shows up as a failed save
+    return dir;
+}
+
+std::string SettingsFilePath() { return SettingsDirectory() + "Velmora.ini"; }
+
+std::string ProcessListFile() { return SettingsDirectory() + "Process.ini"; }
+
+std::string ShippedDataPath(const std::string& relative) {
+    const std::string appDir = GetAppDirectory();
+    const std::string candidates[] = {
+        appDir + relative,
+        appDir + "../share/velmora/" + relative,
+        std::string(VELMORA_DATADIR) + "/" + relative,
+    };
+    std::error_code ec;
+    for (const std::string& candidate : candidates) {
+        if (fs::exists(candidate, ec)) {
+            return fs::path(candidate).lexically_normal().string();
+        }
+    }
+    return candidates[0];
+}
+
+std::string DefaultAlarmSound() { return ShippedDataPath("Sound/Wake up.mp3"); }
+
+}  // namespace velmora

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/MessagePrompt.h"
+
+namespace velmora {
+
+// The program's message boxes, shown modally over an owner window.
+class QtMessagePrompt : public MessagePrompt {
+public:
+    explicit QtMessagePrompt(QWidget* owner = nullptr) : owner_(owner) {}
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+
+    void Information(std::string_view text) override;
+    void Stop(std::string_view text) override;
+    bool Question(std::string_view text) override;
+
+private:
+    QPointer<QWidget> owner_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,141 @@
+// The main window's controls and their fixed places, in dialog units.
+#include <QDateEdit>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimeEdit>
+
+#include "scheduler/SchedulerDialog.h"
+#include "scheduler/core/ControlIds.h"
+
+namespace velmora {
+
+namespace {
+
+// One dialog unit is about 1.5 pixels across and 1.625 pixels down at 96 dpi.
+QRect Dlu(int x, int y, int w, int h) {
+    auto px = [](int v) { return static_cast<int>(v * 1.5 + 0.5); };
+    auto py = [](int v) { return static_cast<int>(v * 1.625 + 0.5); };
+    return QRect(px(x), py(y), px(w), py(h));
+}
+
+struct LabelSpec {
+    int id;
+    const char* text;
+    QRect rect;
+    Qt::Alignment align;
+};
+
+struct ButtonSpec {
+    int id;
+    const char* caption;
+    QRect rect;
+};
+
+struct MenuItemSpec {
+    int id;
+    const char* caption;
+};
+
+}  // namespace
+
+void SchedulerDialog::BuildControls() {
+    setWindowTitle(QStringLiteral("Velmora (Beta 2)"));
+    setFixedSize(Dlu(0, 0, 320, 201).size());
+
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    const LabelSpec labels[] = {
+        {IDC_HEADING, "Select date and time you want your pc to perform an action",
+         Dlu(7, 6, 306, 10), left},
+        {IDC_ACTION_CAPTION, "Action:", Dlu(7, 46, 62, 10), left},
+        {IDC_ACTION_STATE, "Disabled", Dlu(72, 46, 241, 10), left},
+        {IDC_STATUS_CAPTION, "Status:", Dlu(7, 58, 62, 10), left},
+        {IDC_STATUS, "Waiting for command...", Dlu(72, 58, 241, 10), left},
+        {IDC_ACTION_TIME_CAPTION, "Action time:", Dlu(7, 70, 62, 10), left},
+        {IDC_ACTION_TIME, "Waiting time...", Dlu(72, 70, 241, 10), left},
+        {IDC_CURRENT_TIME_CAPTION, "Current time:", Dlu(7, 82, 62, 10), left},
+        {IDC_CURRENT_TIME, "Getting system time...", Dlu(72, 82, 241, 10), left},
+        {IDC_REMAINING_CAPTION, "Remaining time:", Dlu(7, 94, 62, 10), left},
+        {IDC_REMAINING, "00:00:00:00", Dlu(72, 94, 241, 10), left},
+        {IDC_RUNNING_PROCESSES, "", Dlu(7, 124, 100, 10), left},
+        {IDC_THREADS_RUNNING, "Getting system information\u2026", Dlu(110, 124, 100, 10),
+         Qt::AlignCenter},
+        {IDC_PROCESSES_FOR_TERMINATION, "", Dlu(193, 124, 120, 10),
+         Qt::AlignRight | Qt::AlignVCenter},
+    };
+    for (const LabelSpec& spec : labels) {
+        auto* label = new QLabel(QString::fromUtf8(spec.text), this);
+        label->setGeometry(spec.rect);
+        label->setAlignment(spec.align);
+        controls_.insert(spec.id, label);
+    }
+
+    datePicker_ = new QDateEdit(QDate::currentDate(), this);
+    datePicker_->setCalendarPopup(true);
+    datePicker_->setDisplayFormat(QStringLiteral("dddd, d MMMM yyyy"));
+    datePicker_->setGeometry(Dlu(7, 20, 118, 15));
+    controls_.insert(IDC_DATE_PICKER, datePicker_);
+
+    timePicker_ = new QTimeEdit(QTime::currentTime(), this);
+    timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    timePicker_->setGeometry(Dlu(130, 20, 56, 15));
+    controls_.insert(IDC_TIME_PICKER, timePicker_);
+
+    progress_ = new QProgressBar(this);
+    progress_->setTextVisible(false);
+    progress_->setGeometry(Dlu(7, 108, 306, 10));
+    controls_.insert(IDC_PROGRESS, progress_);
+    ShowProgress();
+
+    const ButtonSpec buttons[] = {
+        {IDC_ENABLE, "E&nable", Dlu(193, 19, 58, 17)},
+        {IDC_DISABLE, "&Disable", Dlu(255, 19, 58, 17)},
+        {IDC_TEST_SHUTDOWN, "&Test shutdown", Dlu(7, 142, 100, 17)},
+        {IDC_TEST_LOGOFF, "&Test logoff", Dlu(110, 142, 100, 17)},
+        {IDC_TEST_RESTART, "&Test restart", Dlu(213, 142, 100, 17)},
+        {IDC_HELP, "&Help", Dlu(7, 176, 72, 17)},
+        {IDC_SETTINGS, "&Settings", Dlu(85, 176, 72, 17)},
+        {IDC_ACTION_BUTTON, "&Action", Dlu(163, 176, 72, 17)},
+        {IDC_EXIT, "&Exit", Dlu(241, 176, 72, 17)},
+    };
+    for (const ButtonSpec& spec : buttons) {
+        auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
+        button->setGeometry(spec.rect);
+        button->setAutoDefault(false);
+        controls_.insert(spec.id, button);
+        if (spec.id != IDC_ACTION_BUTTON) {
+            const int id = spec.id;
+            connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
+        }
+    }
+    controls_.value(IDC_DISABLE)->setEnabled(false);
+
+    for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
+        it.value()->setObjectName(QStringLiteral("id%1").arg(it.key()));
+    }
+    BuildActionMenu();
+}
+
+void SchedulerDialog::BuildActionMenu() {
+    const MenuItemSpec items[] = {
+        {ID_ENABLE_ALARM, "Enable Alarm routine"},
+        {ID_ENABLE_SHUTDOWN, "Enable ShutDown routine"},
+        {ID_ENABLE_LOGOFF, "Enable LogOff routine"},
+        {ID_ENABLE_RESTART, "Enable Restart routine"},
+        {ID_ENABLE_STANDBY, "Enable Stand By routine"},
+        {ID_ENABLE_HIBERNATE, "Enable Hibernate routine"},
+        {ID_ENABLE_KILL, "Enable Kill Processes routine"},
+    };
+    actionMenu_ = new QMenu(this);
+    actionMenu_->setObjectName(QStringLiteral("menu32"));
+    for (const MenuItemSpec& item : items) {
+        QAction* action = actionMenu_->addAction(QString::fromUtf8(item.caption));
+        action->setData(item.id);
+        const int id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    }
+    static_cast<QPushButton*>(controls_.value(IDC_ACTION_BUTTON))->setMenu(actionMenu_);
+}
+
+}  // namespace velmora

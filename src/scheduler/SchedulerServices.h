@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+
+#include "scheduler/core/ScheduleCore.h"
+
+namespace velmora {
+
+class AlarmPlayer;
+class Clock;
+class MessagePrompt;
+class ProcessTable;
+class SessionControl;
+
+// What the main window is built with: the platform services (real ones from
+// main(), fakes in tests), the settings files, and the application's help.
+struct SchedulerServices {
+    const Clock& clock;
+    MessagePrompt& prompt;
+    SessionControl& session;
+    ProcessTable& processes;
+    AlarmPlayer& alarm;
+    SchedulePaths paths;
+    std::function<void()> openHelp;
+};
+
+}  // namespace velmora
