@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/core/DateTime.h"
+#include "scheduler/core/FireTest.h"
 
 namespace velmora {
 
@@ -92,12 +94,19 @@ public:
     static std::optional<std::string> StatusText(int action);
 
 private:
+    // The clock's current second as a local calendar time, and that second's
+    // moment for the fire test.
+    DateTime ReadNow(TickMoment* moment = nullptr) const;
+    // The target: the picked date's day with the picked time's time of day.
+    DateTime Target() const;
+    int ReadSettingInt(std::string_view key, int def) const;
+
     ScheduleServices s_;
     SchedulePaths paths_;
     bool fired_ = false;
-    // The wall-clock second of the previous tick (or of the arming), used to
-    // catch a target second that fell between two late ticks.
-    std::optional<std::int64_t> previousTickSecond_;
+    // The previous tick (or the arming), used to catch a target second that
+    // fell between two late ticks.
+    std::optional<TickMoment> previousTick_;
 };
 
 }  // namespace velmora

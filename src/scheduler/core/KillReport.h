@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ProcessTable.h"
+
+namespace velmora {
+
+// Terminates, for each listed name in list order, every snapshot entry after
+// the first (the idle task) whose image name equals it exactly, and returns
+// the report:
+//   "PROCESSES TERMINATION REPORT\n\n"
+//   "Process: <name>, Status: Terminated\n" (or "Error") per attempt,
+//   "None of the selected processes running at this time!" when nothing matched.
+// A name listed twice is matched twice. An entry with a pid of 0 or below is
+// never signalled (it would address a process group) and reports "Error".
+std::string KillListedProcesses(const std::vector<std::string>& names,
+                                const std::vector<ProcessEntry>& snapshot, ProcessTable& table);
+
+}  // namespace velmora

@@ -1,0 +1,47 @@
+#include "scheduler/core/RemainingTime.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace velmora {
+
+namespace {
+
+// Half a second in days.
+constexpr double kHalfSecond = 0.5 / 86400.0;
+
+long long WholeSeconds(const DateTime& value) {
+    return std::llround(value.Value() * 86400.0);
+}
+
+long long Truncate(double x) {
+    return static_cast<long long>(std::trunc(x));
+}
+
+}  // namespace
+
+double SpanInDays(const DateTime& target, const DateTime& now) {
+    if (!target.IsValid() || !now.IsValid()) {
+        return 0.0;
+    }
+    return static_cast<double>(WholeSeconds(target) - WholeSeconds(now)) / 86400.0;
+}
+
+RemainingTime SplitRemainingTime(double spanDays) {
+    const double s = spanDays >= 0 ? spanDays + kHalfSecond : spanDays - kHalfSecond;
+    RemainingTime r;
+    r.days = Truncate(spanDays);
+    r.hours = Truncate(s * 24.0) % 24;
+    r.minutes = Truncate(s * 1440.0) % 60;
+    r.seconds = Truncate(s * 86400.0) % 60;
+    return r;
+}
+
+std::string FormatRemainingTime(const RemainingTime& r) {
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "%02lld:%02lld:%02lld:%02lld", r.days, r.hours, r.minutes,
+                  r.seconds);
+    return buffer;
+}
+
+}  // namespace velmora

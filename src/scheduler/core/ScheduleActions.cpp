@@ -1,0 +1,70 @@
+#include "platform/MessagePrompt.h"
+#include "platform/SessionControl.h"
+#include "scheduler/core/ControlIds.h"
+#include "scheduler/core/ScheduleCore.h"
+#include "scheduler/core/ScheduleView.h"
+#include "scheduler/core/SettingsKeys.h"
+
+namespace velmora {
+
+namespace {
+
+// The session request of an exit flag; false for a value that is none.
+bool RequestOf(int flag, ExitRequest& request) {
+    switch (flag) {
+        case EWX_LOGOFF:
+            request = ExitRequest::Logoff;
+            return true;
+        case EWX_SHUTDOWN:
+            request = ExitRequest::Shutdown;
+            return true;
+        case EWX_REBOOT:
+            request = ExitRequest::Reboot;
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+int ScheduleCore::ExitWindowsWithPrivilege(int flag, bool interactive) {
+    // Both timers stop first and nothing here restarts them, whatever the
+    // outcome: the session is about to end.
+    s_.view.StopTimer(kCountdownTimer);
+    s_.view.StopTimer(kClockTimer);
+    ExitRequest request{};
+    if (!RequestOf(flag, request) || !s_.session.CanExit(request, interactive)) {
+        return 0;
+    }
+    if (s_.session.Exit(request, interactive)) {
+        return 0;
+    }
+    if (ReadSettingInt(kKeyAlternateOption, 0) != 0) {
+        s_.session.ForcePowerOff(interactive);
+    }
+    return 0;
+}
+
+bool ScheduleCore::EnableShutdownPrivilege(int flag, bool interactive) {
+    ExitRequest request{};
+    return RequestOf(flag, request) && s_.session.CanExit(request, interactive);
+}
+
+void ScheduleCore::TestShutdown() {
+    s_.prompt.Information(EnableShutdownPrivilege(EWX_SHUTDOWN)
+                              ? "Shutdown test passed successfully"
+                              : "Shutdown has not pass the test");
+}
+
+void ScheduleCore::TestLogoff() {
+    s_.prompt.Information(EnableShutdownPrivilege(EWX_LOGOFF) ? "Logoff test passed successfully"
+                                                              : "Logoff has not pass the test");
+}
+
+void ScheduleCore::TestRestart() {
+    s_.prompt.Information(EnableShutdownPrivilege(EWX_REBOOT) ? "Restart test passed successfully"
+                                                              : "Restart has not pass the test");
+}
+
+}  // namespace velmora

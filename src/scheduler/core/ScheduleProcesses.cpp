@@ -1,0 +1,39 @@
+#include <cstdio>
+
+#include "platform/MessagePrompt.h"
+#include "platform/ProcessTable.h"
+#include "scheduler/core/ControlIds.h"
+#include "scheduler/core/KillReport.h"
+#include "scheduler/core/ProcessListFile.h"
+#include "scheduler/core/ScheduleCore.h"
+#include "scheduler/core/ScheduleView.h"
+
+namespace velmora {
+
+std::vector<std::string> ScheduleCore::ReadProcessList() const {
+    return velmora::ReadProcessList(paths_.processListFile);
+}
+
+int ScheduleCore::CountSelectedProcesses() const {
+    return static_cast<int>(ReadProcessList().size());
+}
+
+void ScheduleCore::KillSelectedProcesses() {
+    const std::vector<ProcessEntry> snapshot = s_.processes.Snapshot();
+    const std::vector<std::string> names = ReadProcessList();
+    s_.prompt.Information(KillListedProcesses(names, snapshot, s_.processes));
+}
+
+void ScheduleCore::UpdateProcessStatistics() {
+    const ProcessCounts counts = s_.processes.Counts();
+    const int listed = CountSelectedProcesses();
+    char text[64];
+    std::snprintf(text, sizeof text, "Running processes: %d", counts.processes);
+    s_.view.SetText(IDC_RUNNING_PROCESSES, text);
+    std::snprintf(text, sizeof text, "Threads running: %lld", counts.threads);
+    s_.view.SetText(IDC_THREADS_RUNNING, text);
+    std::snprintf(text, sizeof text, "Processes for termination: %d", listed);
+    s_.view.SetText(IDC_PROCESSES_FOR_TERMINATION, text);
+}
+
+}  // namespace velmora

@@ -1,0 +1,70 @@
+#include "platform/MessagePrompt.h"
+#include "platform/SessionControl.h"
+#include "scheduler/core/ControlIds.h"
+#include "scheduler/core/FireTest.h"
+#include "scheduler/core/RemainingTime.h"
+#include "scheduler/core/ScheduleCore.h"
+#include "scheduler/core/ScheduleTexts.h"
+#include "scheduler/core/ScheduleView.h"
+#include "scheduler/core/SettingsKeys.h"
+
+namespace velmora {
+
+void ScheduleCore::OnTick(int /*timerId*/) {
+    TickMoment moment;
+    const DateTime now = ReadNow(&moment);
+    s_.view.SetText(IDC_CURRENT_TIME, DateAndTimeText(now, now));
+
+    if (IsArmed() && !fired_) {
+        const DateTime target = Target();
+        const DateTime now2 = ReadNow();
+        // The bar shows the difference of the two minute-of-hour fields; the
+        // control clamps it into the range set at arming.
+        s_.view.SetProgressPos(s_.view.PickedTime().Minute() - now2.Minute());
+        s_.view.SetText(IDC_REMAINING,
+                        FormatRemainingTime(SplitRemainingTime(SpanInDays(target, now2))));
+        const std::optional<TickMoment> previous = previousTick_;
+        previousTick_ = moment;
+        if (TickReachesTarget(target, now, previous, moment)) {
+            PerformAction();
+        }
+    } else {
+        previousTick_ = moment;
+    }
+    UpdateProcessStatistics();
+}
+
+void ScheduleCore::PerformAction() {
+    if (fired_) {
+        return;
+    }
+    fired_ = true;
+    switch (ReadSettingInt(kKeyAction, 0)) {
+        case static_cast<int>(ScheduledAction::Alarm):
+            PlayAlarm();
+            break;
+        case static_cast<int>(ScheduledAction::Shutdown):
+            ExitWindowsWithPrivilege(EWX_SHUTDOWN);
+            break;
+        case static_cast<int>(ScheduledAction::Logoff):
+            ExitWindowsWithPrivilege(EWX_LOGOFF);
+            break;
+        case static_cast<int>(ScheduledAction::Restart):
+            ExitWindowsWithPrivilege(EWX_REBOOT);
+            break;
+        case static_cast<int>(ScheduledAction::StandBy):
+            s_.session.SetSystemPowerState(true, true);
+            break;
+        case static_cast<int>(ScheduledAction::Hibernate):
+            s_.session.SetSystemPowerState(false, false);
+            break;
+        case static_cast<int>(ScheduledAction::KillProcesses):
+            KillSelectedProcesses();
+            break;
+        default:
+            s_.prompt.Stop("Check your action options");
+            break;
+    }
+}
+
+}  // namespace velmora
