@@ -45,8 +45,9 @@ std::string GetAppDirectory() {
     return WithSlash(exe.parent_path().string());
 }
 
-std::string SettingsDirectory() {
-    const std::string appDir = GetAppDirectory();
+std::string SettingsDirectory() { return SettingsDirectoryFor(GetAppDirectory()); }
+
+std::string SettingsDirectoryFor(const std::string& appDir) {
     if (::access(appDir.c_str(), W_OK) == 0) {
         return appDir;
     }

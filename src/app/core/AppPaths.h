@@ -12,6 +12,8 @@ std::string GetAppDirectory();
 // writable, otherwise $XDG_CONFIG_HOME/velmora/ (default ~/.config/velmora/).
 // Ends in '/'. The directory is created when a file is first saved there.
 std::string SettingsDirectory();
+// The same choice for a given application directory.
+std::string SettingsDirectoryFor(const std::string& appDir);
 
 // "Velmora.ini" and "Process.ini" in the settings directory.
 std::string SettingsFilePath();
