@@ -1,0 +1,77 @@
+#pragma once
+
+#include <dirent.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ProcessTable.h"
+
+namespace velmora {
+
+// The process table read from /proc. Entry 0 of a snapshot is the idle task;
+// then every process in ascending pid order with its image name, parent,
+// thread count and executable path.
+//
+// Not thread-safe: every window that asks runs on the user-interface thread,
+// and the object keeps the process directory and the load-average file open
+// between calls so a statistics refresh opens nothing.
+class ProcProcessTable : public ProcessTable {
+public:
+    // The name of entry 0, the idle task (pid 0), which /proc does not list.
+    static constexpr const char* kIdleName = "[System Process]";
+
+    // Where the thread total of Counts() comes from.
+    enum class ThreadSource {
+        Undecided,    // not yet compared against a full walk
+        SystemTotal,  // the kernel's task total: /proc shows every task
+        PerProcess,   // one stat file per process: /proc shows only part of the tasks
+    };
+
+    // procRoot is the process file system's mount point; tests point it at a
+    // directory tree laid out like it.
+    explicit ProcProcessTable(std::string procRoot = "/proc");
+    ~ProcProcessTable() override;
+    ProcProcessTable(const ProcProcessTable&) = delete;
+    ProcProcessTable& operator=(const ProcProcessTable&) = delete;
+
+    std::vector<ProcessEntry> Snapshot() const override;
+    // SIGKILL to one process. Zero and negative ids are refused without a
+    // signal: they would address process groups or every process there is.
+    bool Terminate(int pid) override;
+    ProcessCounts Counts() const override;
+
+    ThreadSource CountSource() const { return source_; }
+
+private:
+    struct DirCloser {
+        void operator()(DIR* dir) const;
+    };
+    struct WalkResult {
+        int listed = 0;  // numeric entries of the directory
+        ProcessCounts counts;
+    };
+
+    // The numeric entries of the process directory, in the order listed;
+    // false when the directory cannot be read.
+    bool ListPids(std::vector<int>& pids) const;
+    bool CountPidEntries(int& count) const;
+    // The kernel's total of tasks (threads) from the load-average file.
+    bool ReadSystemThreadTotal(long long& total) const;
+    // Counts from one stat file per process, as a snapshot counts them.
+    WalkResult WalkCounts() const;
+    // Compares the cheap source with a full walk and settles ThreadSource.
+    ProcessCounts Calibrate() const;
+    bool ReadEntry(int pid, ProcessEntry& entry) const;
+    bool OpenFiles() const;
+
+    std::string root_;
+    mutable std::unique_ptr<DIR, DirCloser> dir_;
+    mutable int loadavgFd_ = -1;
+    mutable ThreadSource source_ = ThreadSource::Undecided;
+    mutable int calibrationMismatches_ = 0;
+    mutable int calibrationAttempts_ = 0;
+};
+
+}  // namespace velmora
