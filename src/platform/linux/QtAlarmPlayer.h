@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QAudioOutput>
+#include <QMediaPlayer>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "platform/AlarmPlayer.h"
+
+namespace velmora {
+
+class MessagePrompt;
+
+// The alarm sound, played by a hidden media player that is opened fresh for
+// every alarm and released on Close. A file it cannot play is reported once
+// per Play with a stop message carrying the player's own error text.
+// Nothing here waits for the sound: opening, playing and failing all
+// proceed in the event loop.
+class QtAlarmPlayer : public AlarmPlayer {
+public:
+    explicit QtAlarmPlayer(MessagePrompt& prompt);
+    ~QtAlarmPlayer() override;
+    QtAlarmPlayer(const QtAlarmPlayer&) = delete;
+    QtAlarmPlayer& operator=(const QtAlarmPlayer&) = delete;
+
+    void Play(const std::string& path) override;
+    void Stop() override;
+    void Close() override;
+    bool IsOpen() const override { return player_ != nullptr; }
+
+    // The open player, null when none is open; for watching its state.
+    const QMediaPlayer* Player() const { return player_.get(); }
+
+private:
+    void ReportOnce(const QString& text);
+
+    MessagePrompt& prompt_;
+    // Made once: the first audio object brings the sound system up, which
+    // takes a noticeable moment, so that happens here and not when the alarm
+    // fires.
+    QAudioOutput output_;
+    std::unique_ptr<QMediaPlayer> player_;
+    // Receives the player's signals and carries the queued report, which
+    // thereby survives Close but not this object.
+    QObject context_;
+    // Counts the plays, so signals of a closed player are told apart.
+    unsigned generation_ = 0;
+    bool reported_ = false;
+};
+
+}  // namespace velmora
