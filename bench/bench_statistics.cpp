@@ -1,0 +1,152 @@
+// The cost of the process statistics the main window refreshes every second:
+// one Counts(), one Snapshot() and one whole tick of the statistics timer,
+// on the real /proc, first as the machine is and then with 500 more
+// processes (this program's own sleeping children) running.
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "fakes/FakeAlarm.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakePrompt.h"
+#include "fakes/FakeSession.h"
+#include "fakes/FakeView.h"
+#include "fakes/TempDir.h"
+#include "platform/linux/ProcProcessTable.h"
+#include "scheduler/core/ControlIds.h"
+#include "scheduler/core/ScheduleCore.h"
+
+namespace {
+
+using velmora::ProcProcessTable;
+
+constexpr int kChildren = 500;
+constexpr int kIterations = 1000;
+
+// Children that only wait; they die with this program and are killed and
+// reaped when the object goes.
+class SleepingChildren {
+public:
+    explicit SleepingChildren(int count) {
+        const pid_t parent = getpid();
+        for (int i = 0; i < count; ++i) {
+            const pid_t pid = fork();
+            if (pid == 0) {
+                prctl(PR_SET_PDEATHSIG, SIGKILL);
+                if (getppid() != parent) {
+                    _exit(0);
+                }
+                // A name of its own, short enough to be taken whole from
+                // the stat file, as most processes' names are.
+                prctl(PR_SET_NAME, "vlm-bench-idle");
+                for (;;) {
+                    pause();
+                }
+            }
+            if (pid > 0) {
+                pids_.push_back(pid);
+            }
+        }
+    }
+    ~SleepingChildren() {
+        for (const pid_t pid : pids_) {
+            kill(pid, SIGKILL);
+        }
+        for (const pid_t pid : pids_) {
+            int status = 0;
+            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+        }
+    }
+    SleepingChildren(const SleepingChildren&) = delete;
+    SleepingChildren& operator=(const SleepingChildren&) = delete;
+    int Count() const { return static_cast<int>(pids_.size()); }
+
+private:
+    std::vector<pid_t> pids_;
+};
+
+template <typename Work>
+void Measure(const char* what, int iterations, Work work) {
+    std::vector<double> micros;
+    micros.reserve(static_cast<std::size_t>(iterations));
+    for (int i = 0; i < iterations; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        const auto end = std::chrono::steady_clock::now();
+        micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    }
+    std::sort(micros.begin(), micros.end());
+    std::printf("  %-34s median %9.1f us   99%% %9.1f us   worst %9.1f us   (%d runs)\n", what,
+                micros[micros.size() / 2], micros[micros.size() * 99 / 100], micros.back(),
+                iterations);
+}
+
+// One tick of the statistics timer of an armed schedule: clock and countdown
+// texts, the counts, and the process list file read from disk.
+struct TickBench {
+    explicit TickBench(ProcProcessTable& table) : table(table) {
+        std::ofstream(dir.File("Process.ini"))
+            << "[Processes]\nFile0=vlm-bench-none\nFile1=vlm-bench-other\n";
+        clock.SetLocal(2030, 1, 1, 12, 0, 0);
+        view.Pick(2099, 1, 1, 12, 0, 0);
+        core.EnableSchedule(true, velmora::ScheduledAction::Alarm);
+    }
+    void Tick() {
+        clock.AdvanceSeconds(1);
+        core.OnTick(velmora::kClockTimer);
+        view.journal.calls.clear();
+    }
+
+    ProcProcessTable& table;
+    velmora::test::TempDir dir;
+    velmora::test::FakeView view;
+    velmora::test::FakeClock clock;
+    velmora::test::FakePrompt prompt;
+    velmora::test::FakeSession session;
+    velmora::test::FakeAlarm alarm;
+    velmora::ScheduleCore core{
+        velmora::ScheduleServices{view, clock, prompt, session, table, alarm},
+        velmora::SchedulePaths{dir.File("Velmora.ini"), dir.File("Process.ini")}};
+};
+
+void MeasureAll(const char* heading, ProcProcessTable& table, TickBench& tick) {
+    const velmora::ProcessCounts counts = table.Counts();
+    std::printf("%s: %d processes, %lld threads\n", heading, counts.processes, counts.threads);
+    volatile long long sink = 0;
+    Measure("Counts() refresh", kIterations, [&] { sink = sink + table.Counts().threads; });
+    Measure("Snapshot()", kIterations,
+            [&] { sink = sink + static_cast<long long>(table.Snapshot().size()); });
+    Measure("OnTick (statistics timer, armed)", kIterations, [&] { tick.Tick(); });
+}
+
+}  // namespace
+
+int main() {
+    ProcProcessTable table;
+    table.Counts();  // settles where the thread total comes from
+    std::printf("thread total from %s\n",
+                table.CountSource() == ProcProcessTable::ThreadSource::SystemTotal
+                    ? "the system total (/proc/loadavg)"
+                    : "one stat file per process");
+    TickBench tick(table);
+    MeasureAll("As the machine is", table, tick);
+    {
+        SleepingChildren children(kChildren);
+        char heading[64];
+        std::snprintf(heading, sizeof heading, "With %d more sleeping processes", children.Count());
+        MeasureAll(heading, table, tick);
+    }
+    const velmora::ProcessCounts after = table.Counts();
+    std::printf("After reaping them: %d processes, %lld threads\n", after.processes, after.threads);
+    return 0;
+}
