@@ -12,6 +12,11 @@ void ScheduleCore::PlayAlarm() {
     s_.view.StopTimer(kCountdownTimer);
     IniFile ini(paths_.settingsFile);
     ini.Load();
+    // A schedule re-armed after an alarm fires again without a Disable in
+    // between: the previous sound is stopped and closed, not left behind.
+    if (s_.alarm.IsOpen()) {
+        StopAlarm();
+    }
     // Read at firing time, so a sound changed while armed is the one played.
     s_.alarm.Play(ini.GetString(kGeneralSettings, kKeyAlarmSound, ""));
 }
