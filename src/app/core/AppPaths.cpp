@@ -27,7 +27,7 @@ std::string XdgSettingsDirectory() {
         base = xdg;
     } else {
         const char* home = std::getenv("HOME");
-        base = std::string(home != nullptr && home[0] != '\0' ? home : "/tmp") + "/.config";
+        base = WithSlash(home != nullptr && home[0] != '\0' ? home : "/tmp") + ".config";
     }
     return WithSlash(base) + "velmora/";
 }
