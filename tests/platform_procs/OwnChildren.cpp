@@ -10,7 +10,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -20,23 +19,6 @@
 
 namespace velmora::test {
 namespace {
-
-// Blocks until the other end of the pipe is closed: by exec (the write end
-// is close-on-exec), by the child's exit, or after the child wrote a byte.
-void AwaitChild(int readFd) {
-    char byte = 0;
-    while (read(readFd, &byte, 1) < 0 && errno == EINTR) {
-    }
-    close(readFd);
-}
-
-// In the child: die with the test, and give up when the test already died.
-void TieToParent(pid_t parent) {
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != parent) {
-        _exit(127);
-    }
-}
 
 void* WaitForever(void*) {
     for (;;) {
@@ -69,47 +51,56 @@ OwnChildren::~OwnChildren() {
     }
 }
 
-std::string OwnChildren::CopyOfSleep(const std::string& fileName) {
+pid_t OwnChildren::Fork(const std::function<void(int readyFd)>& inChild) {
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) {
+        return -1;
+    }
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(ready[0]);
+        // Die with the test, and give up when the test already died.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) {
+            _exit(127);
+        }
+        inChild(ready[1]);
+        _exit(127);
+    }
+    close(ready[1]);
+    if (pid > 0) {
+        children_.insert(pid);
+        // Returns when the child closed its end: by exec (close-on-exec), by
+        // its exit, or by writing a byte once ready.
+        char byte = 0;
+        while (read(ready[0], &byte, 1) < 0 && errno == EINTR) {
+        }
+    }
+    close(ready[0]);
+    return pid;
+}
+
+pid_t OwnChildren::Launch(const std::string& path, const std::string& argv0, int stdinFd) {
+    std::string arg0 = argv0.empty() ? path : argv0;
+    std::string seconds = "300";
+    char* argv[] = {arg0.data(), seconds.data(), nullptr};
+    return Fork([&](int) {
+        if (stdinFd >= 0) {
+            dup2(stdinFd, STDIN_FILENO);
+        }
+        execv(path.c_str(), argv);
+    });
+}
+
+pid_t OwnChildren::StartSleepCopy(const std::string& fileName, const std::string& argv0) {
     const std::string path = dirPath_ + "/" + fileName;
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
         std::filesystem::copy_file("/bin/sleep", path, error);
         chmod(path.c_str(), 0755);
     }
-    return path;
-}
-
-pid_t OwnChildren::Launch(const std::string& path, const std::string& argv0, int stdinFd) {
-    int ready[2];
-    if (pipe2(ready, O_CLOEXEC) != 0) {
-        return -1;
-    }
-    std::string arg0 = argv0.empty() ? path : argv0;
-    std::string seconds = "300";
-    char* argv[] = {arg0.data(), seconds.data(), nullptr};
-    const pid_t parent = getpid();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(ready[0]);
-        TieToParent(parent);
-        if (stdinFd >= 0) {
-            dup2(stdinFd, STDIN_FILENO);
-        }
-        execv(path.c_str(), argv);
-        _exit(127);
-    }
-    close(ready[1]);
-    if (pid < 0) {
-        close(ready[0]);
-        return -1;
-    }
-    children_.insert(pid);
-    AwaitChild(ready[0]);
-    return pid;
-}
-
-pid_t OwnChildren::StartSleepCopy(const std::string& fileName, const std::string& argv0) {
-    return Launch(CopyOfSleep(fileName), argv0, -1);
+    return Launch(path, argv0, -1);
 }
 
 pid_t OwnChildren::StartScript(const std::string& fileName) {
@@ -127,40 +118,16 @@ pid_t OwnChildren::StartScript(const std::string& fileName) {
 }
 
 pid_t OwnChildren::StartThreads(const std::string& taskName, int extraThreads) {
-    int ready[2];
-    if (pipe2(ready, O_CLOEXEC) != 0) {
-        return -1;
-    }
-    const pid_t parent = getpid();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(ready[0]);
-        TieToParent(parent);
+    return Fork([&](int readyFd) {
         prctl(PR_SET_NAME, taskName.c_str());
         for (int i = 0; i < extraThreads; ++i) {
             pthread_t thread;
             pthread_create(&thread, nullptr, WaitForever, nullptr);
         }
         const char byte = 'r';
-        [[maybe_unused]] const ssize_t written = write(ready[1], &byte, 1);
+        [[maybe_unused]] const ssize_t written = write(readyFd, &byte, 1);
         WaitForever(nullptr);
-    }
-    close(ready[1]);
-    if (pid < 0) {
-        close(ready[0]);
-        return -1;
-    }
-    children_.insert(pid);
-    AwaitChild(ready[0]);
-    return pid;
-}
-
-bool OwnChildren::KillAndReap(pid_t pid) {
-    if (children_.count(pid) == 0) {
-        return false;
-    }
-    kill(pid, SIGKILL);
-    return Reap(pid) != -1;
+    });
 }
 
 int OwnChildren::Reap(pid_t pid) {

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <set>
 #include <string>
 
@@ -36,8 +37,6 @@ public:
     // threads and waits. -1 on failure.
     pid_t StartThreads(const std::string& taskName, int extraThreads);
 
-    // Kills one own child (SIGKILL) and reaps it; true when it was ours.
-    bool KillAndReap(pid_t pid);
     // Reaps an own child that something else killed; returns its wait
     // status, or -1 when it is not ours or does not end within 10 seconds.
     int Reap(pid_t pid);
@@ -45,7 +44,9 @@ public:
     bool Running(pid_t pid) const;
 
 private:
-    std::string CopyOfSleep(const std::string& fileName);
+    // Forks a child that runs `inChild` and returns once the child closed
+    // or wrote to the descriptor it is given.
+    pid_t Fork(const std::function<void(int readyFd)>& inChild);
     pid_t Launch(const std::string& path, const std::string& argv0, int stdinFd);
 
     TempDir dir_;

@@ -116,7 +116,7 @@ TEST(ProcProcessTable, RefusesZeroAndNegativeIdsWithoutSignalling) {
     ASSERT_GE(outer, 0);
     if (outer == 0) {
         setsid();
-        if (unshare(CLONE_NEWPID) != 0) {
+        if (unshare(CLONE_NEWPID) != 0 && unshare(CLONE_NEWUSER | CLONE_NEWPID) != 0) {
             _exit(77);
         }
         const pid_t init = fork();
