@@ -1,5 +1,6 @@
 #include "platform/linux/QtAlarmPlayer.h"
 
+#include <QAudioOutput>
 #include <QByteArray>
 #include <QFile>
 #include <QUrl>
@@ -15,7 +16,12 @@ constexpr const char* kNoFile = "Resource not found.";
 
 }  // namespace
 
-QtAlarmPlayer::QtAlarmPlayer(MessagePrompt& prompt) : prompt_(prompt) {}
+QtAlarmPlayer::QtAlarmPlayer(MessagePrompt& prompt) : prompt_(prompt) {
+    // The first player brings the media backend up (loading, on a first run
+    // even indexing, its plugins); that moment is spent here, at start-up,
+    // rather than when the alarm fires.
+    QMediaPlayer warmUp;
+}
 
 QtAlarmPlayer::~QtAlarmPlayer() = default;
 
@@ -30,7 +36,7 @@ void QtAlarmPlayer::Play(const std::string& path) {
         return;
     }
     player_ = std::make_unique<QMediaPlayer>();
-    player_->setAudioOutput(&output_);
+    player_->setAudioOutput(new QAudioOutput(player_.get()));
     player_->setLoops(QMediaPlayer::Once);
     // The backend may signal one failure several times, in different words;
     // the first is the one shown. A late signal of an earlier player is not

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAudioOutput>
 #include <QMediaPlayer>
 #include <QObject>
 #include <QString>
@@ -36,10 +35,8 @@ private:
     void ReportOnce(const QString& text);
 
     MessagePrompt& prompt_;
-    // Made once: the first audio object brings the sound system up, which
-    // takes a noticeable moment, so that happens here and not when the alarm
-    // fires.
-    QAudioOutput output_;
+    // The player with its audio output as its child, made on Play so the
+    // sound goes to the output that is the default at that moment.
     std::unique_ptr<QMediaPlayer> player_;
     // Receives the player's signals and carries the queued report, which
     // thereby survives Close but not this object.
