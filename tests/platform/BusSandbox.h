@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+#include "platform/FakeLogindProcess.h"
+#include "platform/PrivateBus.h"
+
+namespace velmora {
+
+// Two private buses standing in for the system bus and the session bus. While
+// the sandbox lives, DBUS_SYSTEM_BUS_ADDRESS and DBUS_SESSION_BUS_ADDRESS of
+// this process point at them; its end stops its children and puts the
+// previous values back.
+class BusSandbox {
+public:
+    BusSandbox();
+    ~BusSandbox();
+    BusSandbox(const BusSandbox&) = delete;
+    BusSandbox& operator=(const BusSandbox&) = delete;
+
+    // Empty when both buses run; otherwise why not.
+    QString Problem() const;
+    // Starts the fake service with the fake's own options; empty when it
+    // came up, otherwise why not.
+    QString StartFake(const QStringList& options = {});
+    // The calls the fake received; empty without a fake.
+    QStringList Calls() const;
+    void ClearCalls();
+
+private:
+    QByteArray savedSystem_;
+    QByteArray savedSession_;
+    PrivateBus system_;
+    PrivateBus session_;
+    std::unique_ptr<FakeLogindProcess> fake_;
+};
+
+}  // namespace velmora
