@@ -44,6 +44,13 @@ private:
         std::vector<std::string> comments;
     };
 
+    bool NamesMatch(std::string_view a, std::string_view b) const;
+    // SetString without the refusal of line-break bytes: Load stores what a
+    // line holds, and a line never holds an LF.
+    bool Store(std::string_view section, std::string_view key, std::string_view value, bool create);
+    void ParseLine(std::string_view line, std::string& currentSection);
+    std::string Render() const;
+
     bool caseInsensitive_ = true;
     std::string path_;
     std::vector<SectionRecord> sections_;
