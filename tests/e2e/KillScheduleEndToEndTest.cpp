@@ -52,7 +52,7 @@ TEST(KillScheduleEndToEnd, TheArmedProgramEndsTheListedChildWithinTheTargetSecon
     test::WriteFile(dir.File("Velmora.ini"), ArmedSettings(target));
 
     auto app = test::StartVelmora({exe}, dir.Path());
-    ASSERT_FALSE(victim.WaitFor(milliseconds(1000 * (target - NowMs() / 1000) - 300)))
+    ASSERT_FALSE(victim.WaitFor(milliseconds(static_cast<std::int64_t>(target) * 1000 - NowMs() - 300)))
         << "the child ended before the target second";
     ASSERT_TRUE(victim.WaitFor(seconds(5))) << "the schedule did not fire";
     const std::int64_t endedAt = NowMs();
