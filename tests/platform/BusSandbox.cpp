@@ -2,11 +2,22 @@
 
 namespace velmora {
 
+namespace {
+
+// An empty or missing address would let the code under test fall back to the
+// machine's real buses; tests point there instead.
+QByteArray NeverTheRealBus(const QByteArray& address) {
+    return address.isEmpty() ? QByteArrayLiteral("unix:path=/nonexistent/velmora-test-bus")
+                             : address;
+}
+
+}  // namespace
+
 BusSandbox::BusSandbox()
-    : savedSystem_(qgetenv("DBUS_SYSTEM_BUS_ADDRESS")),
-      savedSession_(qgetenv("DBUS_SESSION_BUS_ADDRESS")) {
-    qputenv("DBUS_SYSTEM_BUS_ADDRESS", system_.Address().toUtf8());
-    qputenv("DBUS_SESSION_BUS_ADDRESS", session_.Address().toUtf8());
+    : savedSystem_(NeverTheRealBus(qgetenv("DBUS_SYSTEM_BUS_ADDRESS"))),
+      savedSession_(NeverTheRealBus(qgetenv("DBUS_SESSION_BUS_ADDRESS"))) {
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", NeverTheRealBus(system_.Address().toUtf8()));
+    qputenv("DBUS_SESSION_BUS_ADDRESS", NeverTheRealBus(session_.Address().toUtf8()));
 }
 
 BusSandbox::~BusSandbox() {

@@ -13,8 +13,9 @@ namespace velmora {
 
 // Two private buses standing in for the system bus and the session bus. While
 // the sandbox lives, DBUS_SYSTEM_BUS_ADDRESS and DBUS_SESSION_BUS_ADDRESS of
-// this process point at them; its end stops its children and puts the
-// previous values back.
+// this process point at them (or nowhere, when a bus did not start); its end
+// stops its children and puts the previous values back, again never leaving
+// an address empty, which would mean the machine's real bus.
 class BusSandbox {
 public:
     BusSandbox();
