@@ -43,25 +43,29 @@ struct MenuItemSpec {
 void SchedulerDialog::BuildControls() {
     setWindowTitle(QStringLiteral("Velmora (Beta 2)"));
     setFixedSize(Dlu(0, 0, 320, 201).size());
+    // The layout is measured for an 8-point dialog font.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(8);
+    setFont(dialogFont);
 
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     const LabelSpec labels[] = {
         {IDC_HEADING, "Select date and time you want your pc to perform an action",
          Dlu(7, 6, 306, 10), left},
-        {IDC_ACTION_CAPTION, "Action:", Dlu(7, 46, 62, 10), left},
-        {IDC_ACTION_STATE, "Disabled", Dlu(72, 46, 241, 10), left},
-        {IDC_STATUS_CAPTION, "Status:", Dlu(7, 58, 62, 10), left},
-        {IDC_STATUS, "Waiting for command...", Dlu(72, 58, 241, 10), left},
-        {IDC_ACTION_TIME_CAPTION, "Action time:", Dlu(7, 70, 62, 10), left},
-        {IDC_ACTION_TIME, "Waiting time...", Dlu(72, 70, 241, 10), left},
-        {IDC_CURRENT_TIME_CAPTION, "Current time:", Dlu(7, 82, 62, 10), left},
-        {IDC_CURRENT_TIME, "Getting system time...", Dlu(72, 82, 241, 10), left},
-        {IDC_REMAINING_CAPTION, "Remaining time:", Dlu(7, 94, 62, 10), left},
-        {IDC_REMAINING, "00:00:00:00", Dlu(72, 94, 241, 10), left},
-        {IDC_RUNNING_PROCESSES, "", Dlu(7, 124, 100, 10), left},
-        {IDC_THREADS_RUNNING, "Getting system information\u2026", Dlu(110, 124, 100, 10),
+        {IDC_ACTION_CAPTION, "Action:", Dlu(7, 46, 66, 10), left},
+        {IDC_ACTION_STATE, "Disabled", Dlu(76, 46, 237, 10), left},
+        {IDC_STATUS_CAPTION, "Status:", Dlu(7, 58, 66, 10), left},
+        {IDC_STATUS, "Waiting for command...", Dlu(76, 58, 237, 10), left},
+        {IDC_ACTION_TIME_CAPTION, "Action time:", Dlu(7, 70, 66, 10), left},
+        {IDC_ACTION_TIME, "Waiting time...", Dlu(76, 70, 237, 10), left},
+        {IDC_CURRENT_TIME_CAPTION, "Current time:", Dlu(7, 82, 66, 10), left},
+        {IDC_CURRENT_TIME, "Getting system time...", Dlu(76, 82, 237, 10), left},
+        {IDC_REMAINING_CAPTION, "Remaining time:", Dlu(7, 94, 66, 10), left},
+        {IDC_REMAINING, "00:00:00:00", Dlu(76, 94, 237, 10), left},
+        {IDC_RUNNING_PROCESSES, "", Dlu(7, 124, 96, 10), left},
+        {IDC_THREADS_RUNNING, "Getting system information\u2026", Dlu(105, 124, 92, 10),
          Qt::AlignCenter},
-        {IDC_PROCESSES_FOR_TERMINATION, "", Dlu(193, 124, 120, 10),
+        {IDC_PROCESSES_FOR_TERMINATION, "", Dlu(199, 124, 114, 10),
          Qt::AlignRight | Qt::AlignVCenter},
     };
     for (const LabelSpec& spec : labels) {
@@ -73,7 +77,7 @@ void SchedulerDialog::BuildControls() {
 
     datePicker_ = new QDateEdit(QDate::currentDate(), this);
     datePicker_->setCalendarPopup(true);
-    datePicker_->setDisplayFormat(QStringLiteral("dddd, d MMMM yyyy"));
+    datePicker_->setDisplayFormat(QStringLiteral("ddd d MMMM yyyy"));
     datePicker_->setGeometry(Dlu(7, 20, 118, 15));
     controls_.insert(IDC_DATE_PICKER, datePicker_);
 
