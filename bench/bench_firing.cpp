@@ -16,7 +16,7 @@
 #include "platform/linux/SystemClock.h"
 #include "scheduler/SchedulerDialog.h"
 #include "scheduler/core/ControlIds.h"
-#include "support/TempDir.h"
+#include "fakes/TempDir.h"
 
 namespace {
 

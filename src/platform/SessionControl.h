@@ -8,7 +8,7 @@ enum class ExitRequest { Logoff = 0, Shutdown = 1, Reboot = 2 };
 // Ends the session or changes the machine's power state. A scheduled request
 // is non-interactive; an interactive one may let the system ask the user for
 // authentication, so a "challenge" answer also counts as allowed.
-// No call blocks for more than about a second.
+// No request blocks for more than two seconds, whatever the bus does.
 class SessionControl {
 public:
     virtual ~SessionControl() = default;

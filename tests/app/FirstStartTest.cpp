@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <thread>
 
+#include "fakes/TempDir.h"
 #include "storage/IniFile.h"
-#include "support/TempDir.h"
 #include "support/VelmoraProcess.h"
 
 namespace velmora {
@@ -40,9 +40,9 @@ TEST(FirstStart, CreatesTheSettingsFileWithTheDefaultAlarmAndShowsTheWindow) {
     const std::string exe = test::InstallVelmoraCopy(dir.Path());
     auto app = test::StartVelmora({exe}, dir.Path());
     ASSERT_TRUE(WaitForFile(dir.File("Velmora.ini"), *app));
-    EXPECT_EQ(AlarmSoundIn(dir.File("Velmora.ini")), dir.Path() + "Sound/Wake up.mp3");
+    EXPECT_EQ(AlarmSoundIn(dir.File("Velmora.ini")), dir.Path() + "/Sound/Wake up.mp3");
     EXPECT_EQ(test::ReadFile(dir.File("Velmora.ini")),
-              "[General Settings]\r\nAlarmSound=" + dir.Path() + "Sound/Wake up.mp3\r\n\r\n");
+              "[General Settings]\r\nAlarmSound=" + dir.Path() + "/Sound/Wake up.mp3\r\n\r\n");
     // The window stays up until the user closes it.
     EXPECT_FALSE(app->WaitFor(300ms));
 }
@@ -58,8 +58,9 @@ TEST(FirstStart, KeepsAChosenAlarmButRewritesTheFile) {
     for (int i = 0; i < 1000 && fs::last_write_time(dir.File("Velmora.ini")) == before; ++i) {
         std::this_thread::sleep_for(10ms);
     }
-    EXPECT_EQ(test::ReadFile(dir.File("Velmora.ini")),
-              "; mine\r\n\r\n[General Settings]\r\nAlarmSound=/music/rooster.wav\r\nAction=3\r\n\r\n");
+    EXPECT_EQ(
+        test::ReadFile(dir.File("Velmora.ini")),
+        "; mine\r\n\r\n[General Settings]\r\nAlarmSound=/music/rooster.wav\r\nAction=3\r\n\r\n");
 }
 
 TEST(FirstStart, StartedThroughPathFromElsewhereKeepsSettingsBesideItself) {
@@ -78,7 +79,7 @@ TEST(FirstStart, StartedThroughPathFromElsewhereKeepsSettingsBesideItself) {
         auto app = test::StartVelmora(argv, cwd.Path(), {{"PATH", path}});
         ASSERT_TRUE(WaitForFile(bin.File("Velmora.ini"), *app));
         EXPECT_FALSE(fs::exists(cwd.File("Velmora.ini")));
-        EXPECT_EQ(AlarmSoundIn(bin.File("Velmora.ini")), bin.Path() + "Sound/Wake up.mp3");
+        EXPECT_EQ(AlarmSoundIn(bin.File("Velmora.ini")), bin.Path() + "/Sound/Wake up.mp3");
         EXPECT_FALSE(app->WaitFor(200ms));
     }
 }

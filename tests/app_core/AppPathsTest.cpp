@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "app/core/AppPaths.h"
-#include "support/TempDir.h"
+#include "fakes/TempDir.h"
 
 namespace velmora {
 namespace {
@@ -27,7 +27,7 @@ TEST(AppPaths, AppDirectoryIsTheExecutablesOwnDirectory) {
 
 TEST(AppPaths, SettingsStayBesideAWritableApplicationDirectory) {
     TempDir app;
-    EXPECT_EQ(SettingsDirectoryFor(app.Path()), app.Path());
+    EXPECT_EQ(SettingsDirectoryFor(app.Path() + "/"), app.Path() + "/");
     // The build tree is writable, so the program's files live beside it.
     EXPECT_EQ(SettingsFilePath(), GetAppDirectory() + "Velmora.ini");
     EXPECT_EQ(ProcessListFile(), GetAppDirectory() + "Process.ini");
@@ -41,15 +41,18 @@ TEST(AppPaths, SettingsMoveToTheConfigDirectoryWhenTheApplicationDirectoryIsNotW
 
     setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
     const std::string dir = SettingsDirectoryFor("/nonexistent/velmora/bin/");
-    EXPECT_EQ(dir, config.Path() + "velmora/");
+    EXPECT_EQ(dir, config.Path() + "/velmora/");
     EXPECT_TRUE(fs::is_directory(dir)) << "created for the first save";
 
     // A relative XDG_CONFIG_HOME is ignored, as the base directory rules say.
     setenv("XDG_CONFIG_HOME", "relative/config", 1);
     setenv("HOME", home.Path().c_str(), 1);
-    EXPECT_EQ(SettingsDirectoryFor("/nonexistent/velmora/bin/"), home.Path() + ".config/velmora/");
+    EXPECT_EQ(SettingsDirectoryFor("/nonexistent/velmora/bin/"), home.Path() + "/.config/velmora/");
     unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(SettingsDirectoryFor("/nonexistent/velmora/bin/"), home.Path() + ".config/velmora/");
+    EXPECT_EQ(SettingsDirectoryFor("/nonexistent/velmora/bin/"), home.Path() + "/.config/velmora/");
+    // A HOME written with a trailing slash gives the same directory.
+    setenv("HOME", (home.Path() + "/").c_str(), 1);
+    EXPECT_EQ(SettingsDirectoryFor("/nonexistent/velmora/bin/"), home.Path() + "/.config/velmora/");
 
     setenv("HOME", oldHome.c_str(), 1);
     if (!oldXdg.empty()) {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "support/TempDir.h"
+#include "fakes/TempDir.h"
 #include "support/VelmoraProcess.h"
 
 namespace velmora {
@@ -27,11 +27,10 @@ std::string ArmedSettings(time_t target) {
     tm local{};
     localtime_r(&target, &local);
     return "[General Settings]\r\nAlarmSound=unused.mp3\r\nIsEnabled=1\r\n"
-           "Year=" + std::to_string(local.tm_year + 1900) +
-           "\r\nMonth=" + std::to_string(local.tm_mon + 1) +
+           "Year=" +
+           std::to_string(local.tm_year + 1900) + "\r\nMonth=" + std::to_string(local.tm_mon + 1) +
            "\r\nDay=" + std::to_string(local.tm_mday) +
-           "\r\nHour=" + std::to_string(local.tm_hour) +
-           "\r\nMin=" + std::to_string(local.tm_min) +
+           "\r\nHour=" + std::to_string(local.tm_hour) + "\r\nMin=" + std::to_string(local.tm_min) +
            "\r\nSec=" + std::to_string(local.tm_sec) + "\r\nAction=6\r\n\r\n";
 }
 
@@ -52,7 +51,8 @@ TEST(KillScheduleEndToEnd, TheArmedProgramEndsTheListedChildWithinTheTargetSecon
     test::WriteFile(dir.File("Velmora.ini"), ArmedSettings(target));
 
     auto app = test::StartVelmora({exe}, dir.Path());
-    ASSERT_FALSE(victim.WaitFor(milliseconds(static_cast<std::int64_t>(target) * 1000 - NowMs() - 300)))
+    ASSERT_FALSE(
+        victim.WaitFor(milliseconds(static_cast<std::int64_t>(target) * 1000 - NowMs() - 300)))
         << "the child ended before the target second";
     ASSERT_TRUE(victim.WaitFor(seconds(5))) << "the schedule did not fire";
     const std::int64_t endedAt = NowMs();

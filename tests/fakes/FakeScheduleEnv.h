@@ -1,7 +1,5 @@
 #pragma once
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,15 +62,8 @@ struct FakeScheduleEnv {
         core.OnTick(timerId);
     }
 
-    static void Write(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
+    static void Write(const std::string& path, const std::string& text) { WriteFile(path, text); }
+    static std::string Read(const std::string& path) { return ReadFile(path); }
 
     TempDir dir;
     FakeView view;

@@ -8,8 +8,8 @@
 #include "fakes/FakeProcessTable.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FakeSession.h"
+#include "fakes/TempDir.h"
 #include "scheduler/SchedulerDialog.h"
-#include "support/TempDir.h"
 
 namespace velmora::test {
 
@@ -21,10 +21,10 @@ struct DialogFixture {
     DialogFixture() : DialogFixture(0) {}
 
     void Make() {
-        dialog = std::make_unique<SchedulerDialog>(SchedulerServices{
-            clock, prompt, session, processes, alarm,
-            SchedulePaths{dir.File("Velmora.ini"), dir.File("Process.ini")},
-            [this] { ++helpOpened; }});
+        dialog = std::make_unique<SchedulerDialog>(
+            SchedulerServices{clock, prompt, session, processes, alarm,
+                              SchedulePaths{dir.File("Velmora.ini"), dir.File("Process.ini")},
+                              [this] { ++helpOpened; }});
     }
 
     TempDir dir;

@@ -11,10 +11,10 @@
 
 namespace velmora::test {
 
-// Copies the built executable into dir (its settings then live there) and
+// Copies the built executable into the directory (its settings then live there) and
 // returns the copy's path.
 inline std::string InstallVelmoraCopy(const std::string& dir) {
-    const std::string copy = dir + "velmora";
+    const std::string copy = dir + "/velmora";
     std::filesystem::copy_file(VELMORA_EXE, copy,
                                std::filesystem::copy_options::overwrite_existing);
     return copy;
@@ -26,10 +26,9 @@ inline std::vector<std::pair<std::string, std::string>> OffscreenEnvironment() {
             {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/velmora-test-session-bus"}};
 }
 
-inline std::unique_ptr<Subprocess> StartVelmora(std::vector<std::string> argv,
-                                                const std::string& workDir,
-                                                std::vector<std::pair<std::string, std::string>>
-                                                    extraEnv = {}) {
+inline std::unique_ptr<Subprocess> StartVelmora(
+    std::vector<std::string> argv, const std::string& workDir,
+    std::vector<std::pair<std::string, std::string>> extraEnv = {}) {
     auto env = OffscreenEnvironment();
     env.insert(env.end(), extraEnv.begin(), extraEnv.end());
     return std::make_unique<Subprocess>(std::move(argv), workDir, std::move(env));
