@@ -66,14 +66,6 @@ struct BusActions {
 
 }  // namespace
 
-#define START_FAKE(box, ...)                                      \
-    BusSandbox box;                                               \
-    QVERIFY2(box.Problem().isEmpty(), qPrintable(box.Problem())); \
-    {                                                             \
-        const QString problem = box.StartFake(__VA_ARGS__);       \
-        QVERIFY2(problem.isEmpty(), qPrintable(problem));         \
-    }
-
 class ActionsOverBusTest : public QObject {
     Q_OBJECT
 

@@ -41,3 +41,14 @@ private:
 };
 
 }  // namespace velmora
+
+// Inside a Qt Test function: a sandbox named `box` with the fake login
+// service started with the given options; the test fails when either cannot
+// be had.
+#define START_FAKE(box, ...)                                      \
+    BusSandbox box;                                               \
+    QVERIFY2(box.Problem().isEmpty(), qPrintable(box.Problem())); \
+    {                                                             \
+        const QString problem = box.StartFake(__VA_ARGS__);       \
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));         \
+    }

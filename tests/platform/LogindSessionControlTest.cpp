@@ -63,14 +63,6 @@ private:
 
 }  // namespace
 
-#define START_FAKE(box, ...)                                      \
-    BusSandbox box;                                               \
-    QVERIFY2(box.Problem().isEmpty(), qPrintable(box.Problem())); \
-    {                                                             \
-        const QString problem = box.StartFake(__VA_ARGS__);       \
-        QVERIFY2(problem.isEmpty(), qPrintable(problem));         \
-    }
-
 class LogindSessionControlTest : public QObject {
     Q_OBJECT
 

@@ -156,8 +156,8 @@ bool ProcProcessTable::OpenFiles() const {
     return dir_ != nullptr;
 }
 
-bool ProcProcessTable::ListPids(std::vector<int>& pids) const {
-    pids.clear();
+template <typename Visit>
+bool ProcProcessTable::ForEachPid(Visit visit) const {
     if (!OpenFiles()) {
         return false;
     }
@@ -165,25 +165,20 @@ bool ProcProcessTable::ListPids(std::vector<int>& pids) const {
     while (const dirent* entry = readdir(dir_.get())) {
         int pid = 0;
         if (ParsePid(entry->d_name, pid)) {
-            pids.push_back(pid);
+            visit(pid);
         }
     }
     return true;
 }
 
+bool ProcProcessTable::ListPids(std::vector<int>& pids) const {
+    pids.clear();
+    return ForEachPid([&pids](int pid) { pids.push_back(pid); });
+}
+
 bool ProcProcessTable::CountPidEntries(int& count) const {
     count = 0;
-    if (!OpenFiles()) {
-        return false;
-    }
-    rewinddir(dir_.get());
-    while (const dirent* entry = readdir(dir_.get())) {
-        int pid = 0;
-        if (ParsePid(entry->d_name, pid)) {
-            ++count;
-        }
-    }
-    return true;
+    return ForEachPid([&count](int) { ++count; });
 }
 
 bool ProcProcessTable::ReadSystemThreadTotal(long long& total) const {

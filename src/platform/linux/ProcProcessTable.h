@@ -55,6 +55,9 @@ private:
 
     // The numeric entries of the process directory, in the order listed;
     // false when the directory cannot be read.
+    // Calls visit(pid) for every numeric entry of the /proc listing.
+    template <typename Visit>
+    bool ForEachPid(Visit visit) const;
     bool ListPids(std::vector<int>& pids) const;
     bool CountPidEntries(int& count) const;
     // The kernel's total of tasks (threads) from the load-average file.
