@@ -1,5 +1,6 @@
 #include "platform/linux/QtMessagePrompt.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QString>
 
@@ -15,16 +16,20 @@ QString ToQString(std::string_view text) {
 
 }  // namespace
 
+QWidget* QtMessagePrompt::Owner() const {
+    return owner_ ? owner_.data() : QApplication::activeWindow();
+}
+
 void QtMessagePrompt::Information(std::string_view text) {
-    QMessageBox::information(owner_, kTitle, ToQString(text));
+    QMessageBox::information(Owner(), kTitle, ToQString(text));
 }
 
 void QtMessagePrompt::Stop(std::string_view text) {
-    QMessageBox::critical(owner_, kTitle, ToQString(text));
+    QMessageBox::critical(Owner(), kTitle, ToQString(text));
 }
 
 bool QtMessagePrompt::Question(std::string_view text) {
-    return QMessageBox::question(owner_, kTitle, ToQString(text),
+    return QMessageBox::question(Owner(), kTitle, ToQString(text),
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }

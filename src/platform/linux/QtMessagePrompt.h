@@ -7,7 +7,8 @@
 
 namespace velmora {
 
-// The program's message boxes, shown modally over an owner window.
+// The program's message boxes, shown modally over an owner window: the one
+// given, or else the window that is active when the box opens.
 class QtMessagePrompt : public MessagePrompt {
 public:
     explicit QtMessagePrompt(QWidget* owner = nullptr) : owner_(owner) {}
@@ -18,6 +19,8 @@ public:
     bool Question(std::string_view text) override;
 
 private:
+    QWidget* Owner() const;
+
     QPointer<QWidget> owner_;
 };
 
