@@ -12,7 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-TEST(AppPaths, AppDirectoryIsTheExecutablesOwnDirectory) {
+TEST(AppPaths, AppDirectoryIsTheExecutablesOwnDirectoryWithItsShippedData) {
     const std::string dir = GetAppDirectory();
     ASSERT_FALSE(dir.empty());
     EXPECT_EQ(dir.back(), '/');
@@ -23,6 +23,10 @@ TEST(AppPaths, AppDirectoryIsTheExecutablesOwnDirectory) {
     fs::current_path(elsewhere.Path());
     EXPECT_EQ(GetAppDirectory(), dir);
     fs::current_path(before);
+    // Shipped data is found beside it (the build copies it there).
+    EXPECT_EQ(ShippedDataPath("help/index.html"), dir + "help/index.html");
+    EXPECT_TRUE(fs::exists(DefaultAlarmSound())) << DefaultAlarmSound();
+    EXPECT_EQ(ShippedDataPath("no/such/file"), dir + "no/such/file");
 }
 
 TEST(AppPaths, SettingsStayBesideAWritableApplicationDirectory) {
@@ -58,13 +62,6 @@ TEST(AppPaths, SettingsMoveToTheConfigDirectoryWhenTheApplicationDirectoryIsNotW
     if (!oldXdg.empty()) {
         setenv("XDG_CONFIG_HOME", oldXdg.c_str(), 1);
     }
-}
-
-TEST(AppPaths, ShippedDataIsFoundBesideTheExecutableOrFallsBackToIt) {
-    // The build copies the manual and the alarm beside the program.
-    EXPECT_EQ(ShippedDataPath("help/index.html"), GetAppDirectory() + "help/index.html");
-    EXPECT_TRUE(fs::exists(DefaultAlarmSound())) << DefaultAlarmSound();
-    EXPECT_EQ(ShippedDataPath("no/such/file"), GetAppDirectory() + "no/such/file");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
 
-// A child process the test starts itself: started with fork/exec in a chosen
-// directory with extra environment variables, and killed and reaped when the
-// object goes away. Tests only ever signal such children.
+// A child process the test starts itself (fork/exec, optionally in another
+// directory with extra environment), killed and reaped when it goes away.
+// Tests only ever signal such children.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,8 +18,10 @@ namespace velmora::test {
 
 class Subprocess {
 public:
-    Subprocess(std::vector<std::string> argv, std::string workDir = {},
-               std::vector<std::pair<std::string, std::string>> env = {}) {
+    using Env = std::vector<std::pair<std::string, std::string>>;
+
+    explicit Subprocess(std::vector<std::string> argv, const std::string& workDir = {},
+                        const Env& env = {}) {
         pid_ = ::fork();
         if (pid_ == 0) {
             if (!workDir.empty() && ::chdir(workDir.c_str()) != 0) {
@@ -39,42 +41,31 @@ public:
     }
     Subprocess(const Subprocess&) = delete;
     Subprocess& operator=(const Subprocess&) = delete;
-    ~Subprocess() { Kill(); }
+    ~Subprocess() {
+        if (Running()) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, &status_, 0);
+        }
+    }
 
     pid_t Pid() const { return pid_; }
+    int Status() const { return status_; }  // as waitpid gave it, once ended
 
     // Polls until the child ends or the timeout passes; true when it ended.
     bool WaitFor(std::chrono::milliseconds timeout) {
         const auto end = std::chrono::steady_clock::now() + timeout;
-        while (running()) {
-            if (std::chrono::steady_clock::now() >= end) {
-                return false;
-            }
+        while (Running() && std::chrono::steady_clock::now() < end) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
-        return true;
-    }
-
-    // The exit status as waitpid gave it (valid once the child ended).
-    int Status() const { return status_; }
-
-    void Kill() {
-        if (pid_ > 0 && running()) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, &status_, 0);
-        }
-        pid_ = -1;
+        return !Running();
     }
 
 private:
-    bool running() {
-        if (pid_ <= 0 || ended_) {
-            return false;
-        }
-        if (::waitpid(pid_, &status_, WNOHANG) == pid_) {
+    bool Running() {
+        if (pid_ > 0 && !ended_ && ::waitpid(pid_, &status_, WNOHANG) == pid_) {
             ended_ = true;
         }
-        return !ended_;
+        return pid_ > 0 && !ended_;
     }
 
     pid_t pid_ = -1;
