@@ -1,59 +1,83 @@
 #pragma once
 
-#include <sys/types.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <functional>
-#include <set>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "fakes/TempDir.h"
 
 namespace velmora::test {
 
 // Child processes this test starts itself, the only processes it may signal.
-// Each start returns once the child runs its final program (or has set its
-// name), so /proc already shows what the test checks. Every child dies with
-// the test process, and the destructor kills and reaps any still running.
+// Each dies with the test; the destructor kills and reaps those still left.
 class OwnChildren {
 public:
-    OwnChildren();
-    ~OwnChildren();
-    OwnChildren(const OwnChildren&) = delete;
-    OwnChildren& operator=(const OwnChildren&) = delete;
+    ~OwnChildren() {
+        for (const pid_t pid : kids_) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
 
-    // A prefix unique to this test run ("vlm-<pid>-<random>-"), so no
-    // process of anyone else can carry the names made from it.
-    const std::string& Prefix() const { return prefix_; }
-    // Where the copies and scripts are written.
-    const std::string& Dir() const { return dirPath_; }
+    // "vlm-XXXXXX-": unique while the temporary directory exists.
+    std::string Prefix() const { return "vlm-" + dir_.Path().substr(dir_.Path().size() - 6) + "-"; }
 
-    // Runs a copy of /bin/sleep named `fileName` in the temporary directory,
-    // with argv[0] `argv0` (the copy's full path when empty). -1 on failure.
-    pid_t StartSleepCopy(const std::string& fileName, const std::string& argv0 = {});
-    // Runs an executable shell script named `fileName` through its "#!"
-    // interpreter; it waits on a pipe this object holds. -1 on failure.
-    pid_t StartScript(const std::string& fileName);
-    // Forks a child that names itself `taskName`, starts `extraThreads`
-    // threads and waits. -1 on failure.
-    pid_t StartThreads(const std::string& taskName, int extraThreads);
+    // Starts a copy of /bin/sleep under the file name `name`; with `extra` > 0
+    // instead a child that names itself `name` (at most 15 bytes) and runs
+    // that many threads besides its first. Returns once /proc shows the name.
+    pid_t Start(const std::string& name, int extra = 0) {
+        const std::string path = dir_.File(name);
+        if (extra == 0) {
+            std::filesystem::copy_file("/bin/sleep", path,
+                                       std::filesystem::copy_options::skip_existing);
+        }
+        const pid_t parent = getpid();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            for (int i = 0; i < extra; ++i) {
+                std::thread(pause).detach();
+            }
+            if (extra > 0) {
+                prctl(PR_SET_NAME, name.c_str());
+            }
+            if (getppid() == parent) {
+                extra > 0 ? pause() : execl(path.c_str(), path.c_str(), "60", nullptr);
+            }
+            _exit(127);
+        }
+        std::string comm;
+        for (int i = 0; pid > 0 && i < 5000 && comm != name.substr(0, 15); ++i) {
+            usleep(1000);
+            std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/comm"), comm);
+        }
+        if (pid > 0) {
+            kids_.push_back(pid);
+        }
+        return pid;
+    }
 
-    // Reaps an own child that something else killed; returns its wait
-    // status, or -1 when it is not ours or does not end within 10 seconds.
-    int Reap(pid_t pid);
-    // Whether an own child still runs (not yet ended).
-    bool Running(pid_t pid) const;
+    // Reaps an own child, waiting for it to end unless `options` is WNOHANG;
+    // its wait status, or -1 when it still runs or is no child.
+    int Reap(pid_t pid, int options = 0) {
+        int status = 0;
+        if (pid <= 0 || waitpid(pid, &status, options) != pid) {
+            return -1;
+        }
+        std::erase(kids_, pid);
+        return status;
+    }
 
 private:
-    // Forks a child that runs `inChild` and returns once the child closed
-    // or wrote to the descriptor it is given.
-    pid_t Fork(const std::function<void(int readyFd)>& inChild);
-    pid_t Launch(const std::string& path, const std::string& argv0, int stdinFd);
-
     TempDir dir_;
-    std::string dirPath_;
-    std::string prefix_;
-    std::set<pid_t> children_;
-    std::set<int> pipeWriteEnds_;
+    std::vector<pid_t> kids_;
 };
 
 }  // namespace velmora::test
