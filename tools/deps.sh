@@ -8,11 +8,11 @@ PACKAGES=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev googletest
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  dbus python3 python3-dbus python3-gi
+  dbus tzdata
   xvfb xauth imagemagick x11-utils
 )
 if [[ "${1:-}" == "--ci" ]]; then
-  PACKAGES+=(clang libclang-rt-14-dev)
+  PACKAGES+=(clang libclang-rt-14-dev llvm)
 fi
 
 missing=()
