@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <tuple>
 
 #include "platform/Clock.h"
 
@@ -10,33 +11,22 @@ namespace velmora::test {
 // A clock that stands still until the test sets or advances it.
 class FakeClock : public Clock {
 public:
-    std::int64_t NowMilliseconds() const override { return ms; }
-
-    void Set(std::int64_t milliseconds) { ms = milliseconds; }
-    void Advance(std::int64_t milliseconds) { ms += milliseconds; }
-    void AdvanceSeconds(std::int64_t seconds) { ms += seconds * 1000; }
-
-    // Sets the clock to a local calendar time of the process's time zone
-    // (daylight saving decided by the zone), plus some milliseconds.
-    void SetLocal(int year, int month, int day, int hour, int minute, int second,
-                  int milliseconds = 0) {
-        ms = LocalToEpochSeconds(year, month, day, hour, minute, second) * 1000 + milliseconds;
+    std::int64_t NowMilliseconds() const override { return ms_; }
+    void Set(std::int64_t ms) { ms_ = ms; }
+    void AdvanceSeconds(std::int64_t seconds) { ms_ += seconds * 1000; }
+    void SetLocal(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
+        ms_ = LocalToEpochSeconds(y, mo, d, h, mi, s) * 1000 + ms;
     }
-
-    static std::int64_t LocalToEpochSeconds(int year, int month, int day, int hour, int minute,
-                                            int second) {
+    // A local time of the process's time zone, daylight saving as the zone decides.
+    static std::int64_t LocalToEpochSeconds(int y, int mo, int d, int h, int mi, int s) {
         std::tm t{};
-        t.tm_year = year - 1900;
-        t.tm_mon = month - 1;
-        t.tm_mday = day;
-        t.tm_hour = hour;
-        t.tm_min = minute;
-        t.tm_sec = second;
-        t.tm_isdst = -1;
-        return static_cast<std::int64_t>(std::mktime(&t));
+        std::tie(t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec, t.tm_isdst) =
+            std::make_tuple(y - 1900, mo - 1, d, h, mi, s, -1);
+        return std::mktime(&t);
     }
 
-    std::int64_t ms = 0;
+private:
+    std::int64_t ms_ = 0;
 };
 
 }  // namespace velmora::test

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,8 +9,8 @@
 
 namespace velmora::test {
 
-// Records every message box; questions take their answers from a queue and
-// are answered No when it is empty.
+// Records every message box, also as "<Kind> <text>" in the journal. A
+// question takes one of the Yes answers given beforehand, else it is No.
 class FakePrompt : public MessagePrompt {
 public:
     enum class Kind { Information, Stop, Question };
@@ -19,33 +18,26 @@ public:
         Kind kind;
         std::string text;
     };
-
     void Information(std::string_view text) override { Show(Kind::Information, text); }
     void Stop(std::string_view text) override { Show(Kind::Stop, text); }
     bool Question(std::string_view text) override {
         Show(Kind::Question, text);
-        if (answers.empty()) {
-            return false;
-        }
-        const bool yes = answers.front();
-        answers.pop_front();
+        const bool yes = yesAnswers > 0;
+        yesAnswers -= yes ? 1 : 0;
         return yes;
     }
-
-    void AnswerYes() { answers.push_back(true); }
-    void AnswerNo() { answers.push_back(false); }
-    // The text of the last box, empty when none was shown.
+    void AnswerYes() { ++yesAnswers; }
     std::string LastText() const { return shown.empty() ? std::string() : shown.back().text; }
 
     std::vector<Shown> shown;
-    std::deque<bool> answers;
+    int yesAnswers = 0;
     Journal journal;
 
 private:
     void Show(Kind kind, std::string_view text) {
         shown.push_back({kind, std::string(text)});
         static constexpr const char* kNames[] = {"Information", "Stop", "Question"};
-        journal.Record(std::string(kNames[static_cast<int>(kind)]) + " " + std::string(text));
+        journal.Record(kNames[static_cast<int>(kind)], text);
     }
 };
 

@@ -1,45 +1,32 @@
 #pragma once
 
-#include <string>
-
 #include "Journal.h"
 #include "platform/SessionControl.h"
 
 namespace velmora::test {
 
-// Records the session requests with their arguments ("CanExit 1 0",
-// "Exit 2 1", "ForcePowerOff 0", "SetSystemPowerState 1 1"; requests as
-// numbers, flags as 0/1) and answers as configured. Nothing is ever ended.
+// Records the requests ("CanExit 1 0", "Exit 2 1", "ForcePowerOff 0",
+// "SetSystemPowerState 1 1") and answers as set. Nothing is ever ended.
 class FakeSession : public SessionControl {
 public:
     bool CanExit(ExitRequest request, bool interactive) override {
-        journal.Record("CanExit " + Args(request, interactive));
+        journal.Record("CanExit", static_cast<int>(request), interactive);
         return canExit;
     }
     bool Exit(ExitRequest request, bool interactive) override {
-        journal.Record("Exit " + Args(request, interactive));
+        journal.Record("Exit", static_cast<int>(request), interactive);
         return exitAccepted;
     }
     bool ForcePowerOff(bool interactive) override {
-        journal.Record(std::string("ForcePowerOff ") + (interactive ? "1" : "0"));
-        return forcePowerOffAccepted;
+        journal.Record("ForcePowerOff", interactive);
+        return true;
     }
     bool SetSystemPowerState(bool suspend, bool force) override {
-        journal.Record(std::string("SetSystemPowerState ") + (suspend ? "1" : "0") + " " +
-                       (force ? "1" : "0"));
-        return powerStateAccepted;
+        journal.Record("SetSystemPowerState", suspend, force);
+        return true;
     }
-
-    bool canExit = true;
-    bool exitAccepted = true;
-    bool forcePowerOffAccepted = true;
-    bool powerStateAccepted = true;
+    bool canExit = true, exitAccepted = true;
     Journal journal;
-
-private:
-    static std::string Args(ExitRequest request, bool interactive) {
-        return std::to_string(static_cast<int>(request)) + " " + (interactive ? "1" : "0");
-    }
 };
 
 }  // namespace velmora::test

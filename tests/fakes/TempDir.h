@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 namespace velmora::test {
@@ -12,38 +12,27 @@ namespace velmora::test {
 // everything in it when the object goes.
 class TempDir {
 public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
+    TempDir() : path_((std::filesystem::temp_directory_path() / "velmora-XXXXXX").string()) {
+        if (mkdtemp(path_.data()) == nullptr) {
+            path_ = "/nonexistent";  // every use fails visibly
         }
     }
-    ~TempDir() {
-        std::error_code ignored;
-        if (!path_.empty()) {
-            std::filesystem::remove_all(path_, ignored);
-        }
-    }
+    ~TempDir() { std::filesystem::remove_all(path_, ignored_); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-
     const std::string& Path() const { return path_; }
-    // A file name inside the directory.
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
 private:
     std::string path_;
+    std::error_code ignored_;
 };
 
-// The whole content of a file, empty when it cannot be read.
-inline std::string ReadFile(const std::string& path) {
+inline std::string ReadFile(const std::string& path) {  // empty when unreadable
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Replaces a file's content.
 inline void WriteFile(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
