@@ -1,11 +1,9 @@
-// A stand-in for the login manager on the --system bus and, with --gnome, the
-// desktop session manager on the --session bus. The bus tests run it as a
-// process of its own, so the blocking calls of the code under test are
-// answered. It prints "ready" once it owns its names, then writes every call
-// as "interface.Method(arg,arg)" to the --log file before it answers:
-// CanPowerOff and CanReboot with --can (default "yes"), the methods listed in
-// --fail M1,M2 with an access-denied error, with --hang nothing ever, and
-// everything else as done. The caller's session is "7".
+// The login manager on the --system bus and, with --gnome, the desktop session
+// manager on the --session bus, in a process of its own so blocking calls are
+// answered. Prints "ready" once it owns its names, then logs each call as
+// "interface.Method(arg,arg)" to --log before it answers: Can... with --can
+// (default "yes"), methods listed in --fail M1,M2 with an error, with --hang
+// nothing ever, all else as done. The caller's session is "7".
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -20,39 +18,29 @@
 
 namespace {
 
-class FakeLogind : public QDBusVirtualObject {
-public:
-    explicit FakeLogind(const QMap<QString, QString>& options) : options_(options) {}
-
+struct FakeLogind : QDBusVirtualObject {
     QString introspect(const QString&) const override { return {}; }
 
     bool handleMessage(const QDBusMessage& call, const QDBusConnection& bus) override {
-        if (call.type() != QDBusMessage::MethodCallMessage) {
-            return false;
-        }
-        QStringList arguments;
-        for (const QVariant& argument : call.arguments()) {
-            arguments << argument.toString();
-        }
-        QFile log(options_.value("log"));
-        if (log.open(QIODevice::Append)) {
-            log.write(QStringLiteral("%1.%2(%3)\n")
-                          .arg(call.interface(), call.member(), arguments.join(u','))
+        QFile log(options.value("log"));  // unbuffered: written before the caller sees an answer
+        if (log.open(QIODevice::Append | QIODevice::Unbuffered)) {
+            log.write(QString("%1.%2(%3)\n")
+                          .arg(call.interface(), call.member(),
+                               QVariant(call.arguments()).toStringList().join(u','))
                           .toUtf8());
         }
-        log.close();  // written before the caller can see an answer
         const QString method = call.member();
-        if (options_.contains("hang")) {
+        if (options.contains("hang")) {
             return true;  // taken, and never answered
         }
-        if (options_.value("fail").split(u',').contains(method)) {
+        if (options.value("fail").split(u',').contains(method)) {
             bus.send(call.createErrorReply("org.freedesktop.DBus.Error.AccessDenied", "refused"));
-        } else if (method.startsWith(QLatin1String("Can"))) {
-            bus.send(call.createReply(options_.value("can", "yes")));
-        } else if (method == QLatin1String("GetSessionByPID")) {
+        } else if (method.startsWith("Can")) {
+            bus.send(call.createReply(options.value("can", "yes")));
+        } else if (method == "GetSessionByPID") {
             bus.send(call.createReply(
                 QVariant::fromValue(QDBusObjectPath("/org/freedesktop/login1/session/7"))));
-        } else if (method == QLatin1String("Get")) {  // the Id property of that session
+        } else if (method == "Get") {  // the Id property of that session
             bus.send(call.createReply(QVariant::fromValue(QDBusVariant("7"))));
         } else {
             bus.send(call.createReply());
@@ -60,31 +48,28 @@ public:
         return true;
     }
 
-private:
-    QMap<QString, QString> options_;
+    QMap<QString, QString> options;  // "--name [value]"
 };
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    QMap<QString, QString> options;  // "--name [value]"
+    FakeLogind fake;
     const QStringList args = app.arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString name = args[i].mid(2);
-        const bool valued = i + 1 < args.size() && !args[i + 1].startsWith(QLatin1String("--"));
-        options[name] = valued ? args[++i] : QString();
+        QString& value = fake.options[args[i].mid(2)];
+        value = i + 1 < args.size() && !args[i + 1].startsWith("--") ? args[++i] : QString();
     }
-    FakeLogind fake(options);
     auto serve = [&fake](const QString& address, const QString& name) {
         QDBusConnection bus = QDBusConnection::connectToBus(address, name);
         return bus.registerVirtualObject("/org", &fake, QDBusConnection::SubPath) &&
                bus.interface()->registerService(name).value() ==
                    QDBusConnectionInterface::ServiceRegistered;
     };
-    if (!serve(options.value("system"), "org.freedesktop.login1") ||
-        (options.contains("gnome") &&
-         !serve(options.value("session"), "org.gnome.SessionManager"))) {
+    if (!serve(fake.options.value("system"), "org.freedesktop.login1") ||
+        (fake.options.contains("gnome") &&
+         !serve(fake.options.value("session"), "org.gnome.SessionManager"))) {
         std::fprintf(stderr, "fake login service: cannot own its names\n");
         return 2;
     }

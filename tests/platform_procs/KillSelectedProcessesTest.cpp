@@ -1,13 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "OwnChildren.h"
-#include "fakes/FakeAlarm.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakePrompt.h"
-#include "fakes/FakeSession.h"
-#include "fakes/FakeView.h"
+#include "fakes/FakeScheduleEnv.h"
 #include "platform/linux/ProcProcessTable.h"
-#include "scheduler/core/ScheduleCore.h"
 
 namespace velmora::test {
 namespace {
@@ -15,29 +10,24 @@ namespace {
 // The action over the real process table, on this test's own children only.
 TEST(KillSelectedProcesses, TerminatesEveryInstanceOfTheListedNames) {
     OwnChildren kids;
-    TempDir dir;
-    FakeView view;
-    FakeClock clock;
-    FakePrompt prompt;
-    FakeSession session;
-    FakeAlarm alarm;
+    FakeScheduleEnv e;  // its fakes, with the real table instead of the fake one
     ProcProcessTable table;
-    ScheduleCore core{ScheduleServices{view, clock, prompt, session, table, alarm},
-                      SchedulePaths{dir.File("Velmora.ini"), dir.File("Process.ini")}};
+    ScheduleCore core{ScheduleServices{e.view, e.clock, e.prompt, e.session, table, e.alarm},
+                      SchedulePaths{e.SettingsFile(), e.ProcessListFile()}};
     const auto kill = [&](const std::string& list) {
-        WriteFile(dir.File("Process.ini"), "[Processes]\n" + list);
-        prompt.shown.clear();
+        WriteFile(e.ProcessListFile(), "[Processes]\n" + list);
+        e.prompt.shown.clear();
         core.KillSelectedProcesses();
-        EXPECT_EQ(prompt.shown.size(), 1u);
-        EXPECT_EQ(prompt.shown.at(0).kind, FakePrompt::Kind::Information);
-        return prompt.LastText();
+        EXPECT_EQ(e.prompt.shown.size(), 1u);
+        EXPECT_EQ(e.prompt.shown.at(0).kind, FakePrompt::Kind::Information);
+        return e.prompt.LastText();
     };
     const std::string heading = "PROCESSES TERMINATION REPORT\n\n";
     const std::string none = heading + "None of the selected processes running at this time!";
     const std::string twin = kids.Prefix() + "twin";
     const pid_t a = kids.Start(twin);
     const pid_t b = kids.Start(twin);
-    const pid_t otherPid = kids.Start(kids.Prefix() + "other");
+    const pid_t other = kids.Start(kids.Prefix() + "other");
 
     // The list ends at the first missing key: File2 is never read.
     const std::string list = "File0=" + twin + "\nFile2=" + kids.Prefix() + "other\n";
@@ -47,12 +37,10 @@ TEST(KillSelectedProcesses, TerminatesEveryInstanceOfTheListedNames) {
         const int status = kids.Reap(pid);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
     }
-    EXPECT_EQ(kids.Reap(otherPid, WNOHANG), -1);  // still runs
     EXPECT_EQ(kill(list), none);
-
     // Names match only in their exact letter case.
     EXPECT_EQ(kill("File0=" + kids.Prefix() + "Other\n"), none);
-    EXPECT_EQ(kids.Reap(otherPid, WNOHANG), -1);  // still runs
+    EXPECT_EQ(kids.Reap(other, WNOHANG), -1);  // still runs
 }
 
 }  // namespace

@@ -6,8 +6,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -25,38 +23,32 @@ public:
             waitpid(pid, nullptr, 0);
         }
     }
-
     // "vlm-XXXXXX-": unique while the temporary directory exists.
     std::string Prefix() const { return "vlm-" + dir_.Path().substr(dir_.Path().size() - 6) + "-"; }
 
-    // Starts a copy of /bin/sleep under the file name `name`; with `extra` > 0
-    // instead a child that names itself `name` (at most 15 bytes) and runs
-    // that many threads besides its first. Returns once /proc shows the name.
-    pid_t Start(const std::string& name, int extra = 0) {
+    // A copy of /bin/sleep run as `name`; with `threads` > 0 instead a child
+    // that names itself `name` (at most 15 bytes) and runs that many threads
+    // besides its first. Returns once /proc shows the name.
+    pid_t Start(const std::string& name, int threads = 0) {
         const std::string path = dir_.File(name);
-        if (extra == 0) {
-            std::filesystem::copy_file("/bin/sleep", path,
-                                       std::filesystem::copy_options::skip_existing);
-        }
+        std::filesystem::copy_file("/bin/sleep", path,
+                                   std::filesystem::copy_options::skip_existing);
         const pid_t parent = getpid();
         const pid_t pid = fork();
         if (pid == 0) {
             prctl(PR_SET_PDEATHSIG, SIGKILL);
-            for (int i = 0; i < extra; ++i) {
+            for (int i = 0; i < threads; ++i) {
                 std::thread(pause).detach();
             }
-            if (extra > 0) {
-                prctl(PR_SET_NAME, name.c_str());
-            }
-            if (getppid() == parent) {
-                extra > 0 ? pause() : execl(path.c_str(), path.c_str(), "60", nullptr);
+            prctl(PR_SET_NAME, name.c_str());  // an exec names it anew
+            if (getppid() == parent) {         // else the test ended before PDEATHSIG was set
+                threads > 0 ? pause() : execl(path.c_str(), path.c_str(), "60", nullptr);
             }
             _exit(127);
         }
-        std::string comm;
-        for (int i = 0; pid > 0 && i < 5000 && comm != name.substr(0, 15); ++i) {
+        const std::string comm = "/proc/" + std::to_string(pid) + "/comm";
+        for (int i = 0; pid > 0 && i < 5000 && ReadFile(comm) != name.substr(0, 15) + "\n"; ++i) {
             usleep(1000);
-            std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/comm"), comm);
         }
         if (pid > 0) {
             kids_.push_back(pid);
@@ -65,7 +57,7 @@ public:
     }
 
     // Reaps an own child, waiting for it to end unless `options` is WNOHANG;
-    // its wait status, or -1 when it still runs or is no child.
+    // its wait status, or -1 when it still runs.
     int Reap(pid_t pid, int options = 0) {
         int status = 0;
         if (pid <= 0 || waitpid(pid, &status, options) != pid) {

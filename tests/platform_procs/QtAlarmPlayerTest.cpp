@@ -5,42 +5,38 @@
 #include "fakes/TempDir.h"
 #include "platform/linux/QtAlarmPlayer.h"
 
-namespace velmora::test {
-
-// One second of silence: 8000 bytes of 8 kHz, 8-bit mono PCM behind a RIFF/WAVE header.
-std::string SilentWave(const TempDir& dir) {
-    const char header[] =
-        "RIFF\x64\x1f\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0"
-        "data\x40\x1f\0\0";
-    WriteFile(dir.File("beep.wav"), std::string(header, 44) + std::string(8000, '\x80'));
-    return dir.File("beep.wav");
-}
+using namespace velmora;
 
 class QtAlarmPlayerTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void reportsAMissingFileOnceThenPlaysAndStops() {
-        TempDir dir;
-        FakePrompt prompt;
+        test::TempDir dir;
+        test::FakePrompt prompt;
         QtAlarmPlayer alarm(prompt);
         for (const std::string& path : {dir.File("missing.mp3"), std::string()}) {
             prompt.shown.clear();
             alarm.Play(path);
             QTRY_VERIFY_WITH_TIMEOUT(!prompt.shown.empty(), 10000);
-            // Time for the backend's repeated signals of the same failure.
-            QTest::qWait(300);
+            QTest::qWait(300);  // time for the backend's repeated signals of one failure
             QCOMPARE(prompt.shown.size(), std::size_t(1));
-            QCOMPARE(prompt.shown[0].kind, FakePrompt::Kind::Stop);
+            QCOMPARE(prompt.shown[0].kind, test::FakePrompt::Kind::Stop);
             QVERIFY(!prompt.shown[0].text.empty());
         }
+        // One second of silence: 8 kHz, 8-bit mono PCM behind a RIFF/WAVE header.
+        const char header[] =
+            "RIFF\x64\x1f\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0"
+            "data\x40\x1f\0\0";
+        const std::string wave = dir.File("beep.wav");
+        test::WriteFile(wave, std::string(header, 44) + std::string(8000, '\x80'));
         prompt.shown.clear();
-        alarm.Play(SilentWave(dir));
+        alarm.Play(wave);
         QTRY_COMPARE_WITH_TIMEOUT(alarm.Player()->mediaStatus(), QMediaPlayer::EndOfMedia, 10000);
         QCOMPARE(alarm.Player()->playbackState(), QMediaPlayer::StoppedState);
         QVERIFY(alarm.IsOpen());  // ended, but open until closed
 
-        alarm.Play(SilentWave(dir));
+        alarm.Play(wave);
         QTRY_VERIFY_WITH_TIMEOUT(alarm.Player()->position() > 0, 10000);
         alarm.Stop();
         QTest::qWait(300);
@@ -53,7 +49,5 @@ private Q_SLOTS:
     }
 };
 
-}  // namespace velmora::test
-
-QTEST_MAIN(velmora::test::QtAlarmPlayerTest)
+QTEST_MAIN(QtAlarmPlayerTest)
 #include "QtAlarmPlayerTest.moc"
