@@ -16,7 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono;
-using test::TempDir;
 
 std::int64_t NowMs() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
@@ -35,7 +34,7 @@ std::string ArmedSettings(time_t target) {
 }
 
 TEST(KillScheduleEndToEnd, TheArmedProgramEndsTheListedChildWithinTheTargetSecond) {
-    TempDir dir;
+    test::TempDir dir;
     const std::string exe = test::InstallVelmoraCopy(dir.Path());
     // A child of the test's own, under a name nothing else on the machine has.
     const std::string name = "vlm-e2e-" + std::to_string(getpid());
@@ -44,20 +43,16 @@ TEST(KillScheduleEndToEnd, TheArmedProgramEndsTheListedChildWithinTheTargetSecon
 
     test::WriteFile(dir.File("Process.ini"), "[Processes]\r\nFile0=" + name + "\r\n\r\n");
     const time_t target = static_cast<time_t>(NowMs() / 1000) + 4;
+    const std::int64_t targetMs = static_cast<std::int64_t>(target) * 1000;
     test::WriteFile(dir.File("Velmora.ini"), ArmedSettings(target));
 
     auto app = test::StartVelmora({exe}, dir.Path());
-    ASSERT_FALSE(
-        victim.WaitFor(milliseconds(static_cast<std::int64_t>(target) * 1000 - NowMs() - 300)))
-        << "the child ended before the target second";
+    ASSERT_FALSE(victim.WaitFor(milliseconds(targetMs - NowMs() - 300))) << "ended too early";
     ASSERT_TRUE(victim.WaitFor(seconds(5))) << "the schedule did not fire";
-    const std::int64_t endedAt = NowMs();
+    const std::int64_t late = NowMs() - targetMs;
     EXPECT_TRUE(WIFSIGNALED(victim.Status()) && WTERMSIG(victim.Status()) == SIGKILL);
-    EXPECT_GE(endedAt, static_cast<std::int64_t>(target) * 1000);
-    EXPECT_LT(endedAt, static_cast<std::int64_t>(target) * 1000 + 1000)
-        << "ended " << endedAt - target * 1000 << " ms after the target second began";
-    std::printf("child ended %lld ms after the start of the target second\n",
-                static_cast<long long>(endedAt - target * 1000));
+    EXPECT_TRUE(late >= 0 && late < 1000)
+        << "ended " << late << " ms after the target second began";
 
     // The program keeps running (its report waits for OK) and the schedule
     // stays armed in the settings file.

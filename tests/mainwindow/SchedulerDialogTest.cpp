@@ -52,9 +52,8 @@ void SchedulerDialogTest::controlsCarryTheirIdsAndCaptions() {
     QCOMPARE(f.dialog->size(), QSize(480, 327));
     QCOMPARE(f.dialog->minimumSize(), f.dialog->maximumSize());
     for (int id : {165, 166, 161, 167, 162, 168, 164, 169, 163, 185, 186, 182, 195, 196}) {
-        QVERIFY2(Find<QLabel>(f, id), qPrintable(QString::number(id)));
+        QVERIFY(Find<QLabel>(f, id));
     }
-    QCOMPARE(Text(f, IDC_THREADS_RUNNING), QString::fromUtf8("Getting system information\u2026"));
     const QList<QPair<int, QString>> buttons = {
         {159, "E&nable"},      {160, "&Disable"},      {170, "&Test shutdown"},
         {151, "&Test logoff"}, {153, "&Test restart"}, {57670, "&Help"},
@@ -65,7 +64,6 @@ void SchedulerDialogTest::controlsCarryTheirIdsAndCaptions() {
         QCOMPARE(button->text(), caption);
         QCOMPARE(button->isEnabled(), id != IDC_DISABLE);
     }
-    QVERIFY(Find<QProgressBar>(f, IDC_PROGRESS));
     QCOMPARE(Find<QDateEdit>(f, IDC_DATE_PICKER)->date(), QDate::currentDate());
 }
 

@@ -14,12 +14,10 @@
 namespace velmora::test {
 
 struct DialogFixture {
-    explicit DialogFixture(std::int64_t nowMs) {
+    explicit DialogFixture(std::int64_t nowMs = 0) {
         clock.Set(nowMs);
         Make();
     }
-    DialogFixture() : DialogFixture(0) {}
-
     void Make() {
         dialog = std::make_unique<SchedulerDialog>(
             SchedulerServices{clock, prompt, session, processes, alarm,

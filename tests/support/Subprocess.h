@@ -48,7 +48,6 @@ public:
         }
     }
 
-    pid_t Pid() const { return pid_; }
     int Status() const { return status_; }  // as waitpid gave it, once ended
 
     // Polls until the child ends or the timeout passes; true when it ended.
