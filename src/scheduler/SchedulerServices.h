@@ -6,12 +6,6 @@
 
 namespace velmora {
 
-class AlarmPlayer;
-class Clock;
-class MessagePrompt;
-class ProcessTable;
-class SessionControl;
-
 // What the main window is built with: the platform services (real ones from
 // main(), fakes in tests), the settings files, and the application's help.
 struct SchedulerServices {
