@@ -83,13 +83,16 @@ DateTime DateTime::FromEpochSeconds(std::int64_t seconds) {
                       local.tm_min, std::min(local.tm_sec, 59));
 }
 
+std::int64_t DateTime::TotalSeconds() const {
+    return std::llround(value_ * static_cast<double>(kSecondsPerDay));
+}
+
 DateTime::Fields DateTime::Split() const {
     if (!valid_) {
         return Fields{-1, -1, -1, -1, -1, -1, -1};
     }
-    // Rounding to the nearest second makes a value built from fields give
-    // those fields back although the fraction is not exact in binary.
-    const std::int64_t total = std::llround(value_ * static_cast<double>(kSecondsPerDay));
+    // Whole seconds give a value built from fields those fields back.
+    const std::int64_t total = TotalSeconds();
     const std::int64_t days = FloorDiv(total, kSecondsPerDay);
     const int secondOfDay = static_cast<int>(total - days * kSecondsPerDay);
     Fields f{};

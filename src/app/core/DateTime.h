@@ -21,6 +21,10 @@ public:
 
     bool IsValid() const { return valid_; }
     double Value() const { return value_; }
+    // The value in whole seconds since 30 December 1899 00:00, rounded to the
+    // nearest second (the fraction of a value built from fields is not exact
+    // in binary). Only meaningful for a valid value.
+    std::int64_t TotalSeconds() const;
 
     int Year() const;
     int Month() const;      // 1 to 12

@@ -18,9 +18,6 @@ struct TickMoment {
 // no tick landed in still fires.
 inline constexpr std::int64_t kMaxCatchUpGap = 5;
 
-// The local calendar second of a valid value.
-std::int64_t LocalSecondOf(const DateTime& value);
-
 // Whether the tick at `now` (its moment `current`) reaches the target: when
 // its calendar second equals the target's, or when the target second lies
 // after the previous tick's local second and no later than this tick's,

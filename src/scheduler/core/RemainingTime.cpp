@@ -10,10 +10,6 @@ namespace {
 // Half a second in days.
 constexpr double kHalfSecond = 0.5 / 86400.0;
 
-long long WholeSeconds(const DateTime& value) {
-    return std::llround(value.Value() * 86400.0);
-}
-
 long long Truncate(double x) {
     return static_cast<long long>(std::trunc(x));
 }
@@ -24,7 +20,7 @@ double SpanInDays(const DateTime& target, const DateTime& now) {
     if (!target.IsValid() || !now.IsValid()) {
         return 0.0;
     }
-    return static_cast<double>(WholeSeconds(target) - WholeSeconds(now)) / 86400.0;
+    return static_cast<double>(target.TotalSeconds() - now.TotalSeconds()) / 86400.0;
 }
 
 RemainingTime SplitRemainingTime(double spanDays) {

@@ -1,5 +1,6 @@
 #include "scheduler/core/ScheduleCore.h"
 
+#include <chrono>
 #include <utility>
 
 #include "platform/Clock.h"
@@ -13,27 +14,17 @@
 
 namespace velmora {
 
-namespace {
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if (a % b != 0 && (a < 0) != (b < 0)) {
-        --q;
-    }
-    return q;
-}
-
-}  // namespace
-
 ScheduleCore::ScheduleCore(ScheduleServices services, SchedulePaths paths)
     : s_(services), paths_(std::move(paths)) {}
 
 DateTime ScheduleCore::ReadNow(TickMoment* moment) const {
-    const std::int64_t second = FloorDiv(s_.clock.NowMilliseconds(), 1000);
+    const std::int64_t second = std::chrono::floor<std::chrono::seconds>(
+                                    std::chrono::milliseconds(s_.clock.NowMilliseconds()))
+                                    .count();
     const DateTime now = DateTime::FromEpochSeconds(second);
     if (moment != nullptr) {
         moment->epochSecond = second;
-        moment->localSecond = now.IsValid() ? LocalSecondOf(now) : 0;
+        moment->localSecond = now.IsValid() ? now.TotalSeconds() : 0;
     }
     return now;
 }
