@@ -9,21 +9,17 @@ namespace velmora {
 
 namespace {
 
-// The session request of an exit flag; false for a value that is none.
+// The session request of an exit flag (the two share their numbers); false
+// for a value that is none.
 bool RequestOf(int flag, ExitRequest& request) {
-    switch (flag) {
-        case EWX_LOGOFF:
-            request = ExitRequest::Logoff;
-            return true;
-        case EWX_SHUTDOWN:
-            request = ExitRequest::Shutdown;
-            return true;
-        case EWX_REBOOT:
-            request = ExitRequest::Reboot;
-            return true;
-        default:
-            return false;
+    static_assert(static_cast<int>(ExitRequest::Logoff) == EWX_LOGOFF &&
+                  static_cast<int>(ExitRequest::Shutdown) == EWX_SHUTDOWN &&
+                  static_cast<int>(ExitRequest::Reboot) == EWX_REBOOT);
+    if (flag < EWX_LOGOFF || flag > EWX_REBOOT) {
+        return false;
     }
+    request = static_cast<ExitRequest>(flag);
+    return true;
 }
 
 }  // namespace

@@ -11,32 +11,29 @@ constexpr const char* kNoSelectedProcesses =
     "There is no selected processes on the list!\nPlease select processes and try again.";
 
 // The arm-with-this-action commands of the "Action" drop menu.
+struct ArmCommand {
+    int commandId;
+    ScheduledAction action;
+};
+
+constexpr ArmCommand kArmCommands[] = {
+    {ID_ENABLE_ALARM, ScheduledAction::Alarm},
+    {ID_ENABLE_SHUTDOWN, ScheduledAction::Shutdown},
+    {ID_ENABLE_LOGOFF, ScheduledAction::Logoff},
+    {ID_ENABLE_RESTART, ScheduledAction::Restart},
+    {ID_ENABLE_STANDBY, ScheduledAction::StandBy},
+    {ID_ENABLE_HIBERNATE, ScheduledAction::Hibernate},
+    {ID_ENABLE_KILL, ScheduledAction::KillProcesses},
+};
+
 bool ActionOfArmCommand(int commandId, ScheduledAction& action) {
-    switch (commandId) {
-        case ID_ENABLE_ALARM:
-            action = ScheduledAction::Alarm;
+    for (const ArmCommand& arm : kArmCommands) {
+        if (arm.commandId == commandId) {
+            action = arm.action;
             return true;
-        case ID_ENABLE_SHUTDOWN:
-            action = ScheduledAction::Shutdown;
-            return true;
-        case ID_ENABLE_LOGOFF:
-            action = ScheduledAction::Logoff;
-            return true;
-        case ID_ENABLE_RESTART:
-            action = ScheduledAction::Restart;
-            return true;
-        case ID_ENABLE_STANDBY:
-            action = ScheduledAction::StandBy;
-            return true;
-        case ID_ENABLE_HIBERNATE:
-            action = ScheduledAction::Hibernate;
-            return true;
-        case ID_ENABLE_KILL:
-            action = ScheduledAction::KillProcesses;
-            return true;
-        default:
-            return false;
+        }
     }
+    return false;
 }
 
 }  // namespace
