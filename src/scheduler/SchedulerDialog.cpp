@@ -23,21 +23,17 @@ struct CommandEntry {
     void (*handler)(SchedulerDialog&, const SchedulerServices&);
 };
 
+void OpenHelp(SchedulerDialog&, const SchedulerServices& s) {
+    if (s.openHelp) {
+        s.openHelp();
+    }
+}
+
 const CommandEntry kCommandTable[] = {
     {ID_OK, [](SchedulerDialog& dialog, const SchedulerServices&) { dialog.accept(); }},
     {ID_CANCEL, [](SchedulerDialog& dialog, const SchedulerServices&) { dialog.reject(); }},
-    {IDC_HELP,
-     [](SchedulerDialog&, const SchedulerServices& s) {
-         if (s.openHelp) {
-             s.openHelp();
-         }
-     }},
-    {ID_HELP_TOPIC,
-     [](SchedulerDialog&, const SchedulerServices& s) {
-         if (s.openHelp) {
-             s.openHelp();
-         }
-     }},
+    {IDC_HELP, OpenHelp},
+    {ID_HELP_TOPIC, OpenHelp},
 };
 
 }  // namespace
@@ -101,7 +97,9 @@ void SchedulerDialog::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-QWidget* SchedulerDialog::Control(int controlId) const { return controls_.value(controlId); }
+QWidget* SchedulerDialog::Control(int controlId) const {
+    return controls_.value(controlId);
+}
 
 void SchedulerDialog::SetText(int controlId, const std::string& text) {
     if (auto* label = qobject_cast<QLabel*>(Control(controlId))) {

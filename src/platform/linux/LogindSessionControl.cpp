@@ -117,8 +117,9 @@ bool LogindSessionControl::Exit(ExitRequest request, bool interactive) {
 }
 
 bool LogindSessionControl::ForcePowerOff(bool interactive) {
-    const BusDeadline deadline(kRequestBudgetMs);
-    return Ask(QStringLiteral("PowerOff"), {interactive}, deadline);
+    // The login manager's power-off is already forced: the fallback is the
+    // same request as a shutdown.
+    return Exit(ExitRequest::Shutdown, interactive);
 }
 
 bool LogindSessionControl::SetSystemPowerState(bool suspend, bool /*force*/) {

@@ -113,6 +113,12 @@ bool ParseStat(std::string_view line, StatFields& out) {
     return false;
 }
 
+// Reads and parses "<pidDir>/stat" below dirFd; the name in `fields` points
+// into `buffer`. False for a process that ended since it was listed.
+bool ReadStatAt(int dirFd, const std::string& pidDir, std::string& buffer, StatFields& fields) {
+    return ReadFileAt(dirFd, pidDir + "/stat", buffer, 4096, '\n') && ParseStat(buffer, fields);
+}
+
 // The target of a symbolic link below dirFd; empty when it cannot be read.
 std::string ReadLinkAt(int dirFd, const std::string& rel) {
     std::string target(256, '\0');
@@ -205,8 +211,7 @@ bool ProcProcessTable::ReadEntry(int pid, ProcessEntry& entry) const {
     const int dirFd = ::dirfd(dir_.get());
     std::string stat;
     StatFields fields;
-    // A process that ended since the directory was listed has no stat file.
-    if (!ReadFileAt(dirFd, dir + "/stat", stat, 4096, '\n') || !ParseStat(stat, fields)) {
+    if (!ReadStatAt(dirFd, dir, stat, fields)) {
         return false;
     }
     entry.pid = pid;
@@ -269,8 +274,7 @@ ProcProcessTable::WalkResult ProcProcessTable::WalkCounts() const {
     std::string stat;
     for (const int pid : pids) {
         StatFields fields;
-        if (ReadFileAt(dirFd, std::to_string(pid) + "/stat", stat, 4096, '\n') &&
-            ParseStat(stat, fields)) {
+        if (ReadStatAt(dirFd, std::to_string(pid), stat, fields)) {
             ++walk.counts.processes;
             walk.counts.threads += fields.threads;
         }
