@@ -10,6 +10,9 @@ PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   dbus tzdata
   xvfb xauth imagemagick x11-utils
+  qt6-wayland
+  dpkg-dev file
+  desktop-file-utils appstream
 )
 if [[ "${1:-}" == "--ci" ]]; then
   PACKAGES+=(clang libclang-rt-14-dev llvm)

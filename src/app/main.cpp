@@ -14,6 +14,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    // Ties the window to the installed menu entry (its name and icon on a
+    // Wayland session).
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Velmora"));
 
     velmora::SystemClock clock;
     velmora::QtMessagePrompt prompt;

@@ -32,6 +32,15 @@ std::string XdgSettingsDirectory() {
     return WithSlash(base) + "velmora/";
 }
 
+// A copy installed under a prefix finds its shipped data in
+// <prefix>/share/velmora. Such a copy keeps its settings per user even when
+// its folder is writable (for root, or a prefix in the user's home): settings
+// in /usr/bin would be shared by every user and outlive the package.
+bool IsInstalledCopy(const std::string& appDir) {
+    std::error_code ec;
+    return fs::is_directory(appDir + "../share/velmora", ec);
+}
+
 }  // namespace
 
 std::string GetAppDirectory() {
@@ -48,7 +57,7 @@ std::string GetAppDirectory() {
 std::string SettingsDirectory() { return SettingsDirectoryFor(GetAppDirectory()); }
 
 std::string SettingsDirectoryFor(const std::string& appDir) {
-    if (::access(appDir.c_str(), W_OK) == 0) {
+    if (!IsInstalledCopy(appDir) && ::access(appDir.c_str(), W_OK) == 0) {
         return appDir;
     }
     const std::string dir = XdgSettingsDirectory();

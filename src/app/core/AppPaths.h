@@ -9,7 +9,9 @@ namespace velmora {
 std::string GetAppDirectory();
 
 // Where the settings files live: the application directory when it is
-// writable, otherwise $XDG_CONFIG_HOME/velmora/ (default ~/.config/velmora/).
+// writable and the program is not installed under a prefix (with its data in
+// <prefix>/share/velmora), otherwise $XDG_CONFIG_HOME/velmora/ (default
+// ~/.config/velmora/).
 // Ends in '/'. The directory is created when a file is first saved there.
 std::string SettingsDirectory();
 // The same choice for a given application directory.
