@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace velmora {
@@ -18,31 +19,38 @@ std::string WithSlash(std::string dir) {
     return dir;
 }
 
-// $XDG_CONFIG_HOME/velmora/, or ~/.config/velmora/ when it is unset or not an
-// absolute path (the base directory rules ignore relative values).
-std::string XdgSettingsDirectory() {
+// $XDG_CONFIG_HOME/, or ~/.config/ when it is unset or not an absolute path
+// (the base directory rules ignore relative values).
+std::string XdgConfigHome() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    std::string base;
     if (xdg != nullptr && xdg[0] == '/') {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = WithSlash(home != nullptr && home[0] != '\0' ? home : "/tmp") + ".config";
+        return WithSlash(xdg);
     }
-    return WithSlash(base) + "velmora/";
+    const char* home = std::getenv("HOME");
+    return WithSlash(home != nullptr && home[0] != '\0' ? home : "/tmp") + ".config/";
 }
 
 }  // namespace
 
-std::string GetAppDirectory() {
+std::string ExecutablePath() {
     // The kernel's link to the running image: right however the program was
     // started (through PATH, a relative path or a symbolic link).
     std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    std::string exe = fs::read_symlink("/proc/self/exe", ec).string();
     if (ec || exe.empty()) {
-        exe = fs::current_path(ec) / "velmora";
+        return (fs::current_path(ec) / "velmora").string();
     }
-    return WithSlash(exe.parent_path().string());
+    // A file replaced while it runs reads as "<path> (deleted)"; the program
+    // at <path> is then the one to start next time.
+    static constexpr std::string_view kDeleted = " (deleted)";
+    if (exe.ends_with(kDeleted) && !fs::exists(exe, ec)) {
+        exe.resize(exe.size() - kDeleted.size());
+    }
+    return exe;
+}
+
+std::string GetAppDirectory() {
+    return WithSlash(fs::path(ExecutablePath()).parent_path().string());
 }
 
 std::string SettingsDirectory() { return SettingsDirectoryFor(GetAppDirectory()); }
@@ -51,11 +59,13 @@ std::string SettingsDirectoryFor(const std::string& appDir) {
     if (::access(appDir.c_str(), W_OK) == 0) {
         return appDir;
     }
-    const std::string dir = XdgSettingsDirectory();
+    const std::string dir = XdgConfigHome() + "velmora/";
     std::error_code ec;
     fs::create_directories(dir, ec);  // a failure shows up as a failed save
     return dir;
 }
+
+std::string AutostartEntryPath() { return XdgConfigHome() + "autostart/Velmora.desktop"; }
 
 std::string SettingsFilePath() { return SettingsDirectory() + "Velmora.ini"; }
 
