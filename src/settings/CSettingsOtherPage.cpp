@@ -30,8 +30,8 @@ CSettingsOtherPage::CSettingsOtherPage(const SettingsSheetServices& services, QW
                               IDC_GENERAL_RUN_AT_STARTUP);
     startMinimizedBox_ = WithId(new QCheckBox(QStringLiteral("Minimize Velmora at startup")),
                                 IDC_GENERAL_START_MINIMIZED);
-    group->addWidget(runAtStartupBox_, 1, 0, 1, 4);
-    group->addWidget(startMinimizedBox_, 2, 0, 1, 4);
+    group->addWidget(runAtStartupBox_, 1, 0, 1, 3);
+    group->addWidget(startMinimizedBox_, 2, 0, 1, 3);
     page->addStretch(1);
 
     connect(runAtStartupBox_, &QCheckBox::clicked, this, &CSettingsOtherPage::SetRunAtStartup);

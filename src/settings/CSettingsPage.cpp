@@ -72,13 +72,13 @@ void CSettingsPage::BuildControls() {
         IDC_SETTINGS_ALTERNATE);
     selectProcessesButton_ =
         WithId(new QPushButton(QStringLiteral("&Select processes")), IDC_SETTINGS_SELECT_PROCESSES);
-    action->addWidget(new QLabel(QStringLiteral("Select action:")), 1, 0, 1, 2);
-    action->addWidget(actionCombo_, 1, 2, 1, 2);
-    action->addWidget(new QLabel(QStringLiteral("Alarm sound:")), 2, 0, 1, 2);
-    action->addWidget(alarmSoundEdit_, 2, 2);
-    action->addWidget(browseButton_, 2, 3);
-    action->addWidget(alternateOptionBox_, 3, 0, 1, 4);
-    action->addWidget(selectProcessesButton_, 4, 0, 1, 3, Qt::AlignLeft);
+    action->addWidget(new QLabel(QStringLiteral("Select action:")), 1, 0);
+    action->addWidget(actionCombo_, 1, 1, 1, 2);
+    action->addWidget(new QLabel(QStringLiteral("Alarm sound:")), 2, 0);
+    action->addWidget(alarmSoundEdit_, 2, 1);
+    action->addWidget(browseButton_, 2, 2);
+    action->addWidget(alternateOptionBox_, 3, 0, 1, 3);
+    action->addWidget(selectProcessesButton_, 4, 0, 1, 2, Qt::AlignLeft);
 
     QGridLayout* tray =
         AddIconGroup(page, QStringLiteral("System tray"), 45,
@@ -140,6 +140,7 @@ void CSettingsPage::LoadActionPage() {
     alarmSoundEdit_->setEnabled(selected == kAlarmIndex);
     browseButton_->setEnabled(selected == kAlarmIndex);
     alarmSoundEdit_->setText(FromPath(ini.GetString(kGeneralSettings, kKeyAlarmSound, "")));
+    alarmSoundEdit_->setCursorPosition(0);  // show where the path starts
     alternateOptionBox_->setChecked(ini.GetInt(kGeneralSettings, kKeyAlternateOption, 0) != 0);
     // Both boxes of the pair are set, so exactly one shows checked whatever
     // was clicked before a store that failed.

@@ -17,8 +17,8 @@ W* WithId(W* control, int id) {
 
 // Adds to `page` a group box titled `title` that starts with the icon
 // ":/icons/<iconId>.png" (nothing when the picture is missing) and the text
-// beside it. Returns the box's grid; row 0 holds the icon and the text, and
-// the text spans columns 1 to 3.
+// beside it. Returns the box's grid: row 0 holds the icon and the text, the
+// caller fills the rows below; column 1 takes the spare width.
 QGridLayout* AddIconGroup(QVBoxLayout* page, const QString& title, int iconId, const QString& text);
 
 }  // namespace velmora

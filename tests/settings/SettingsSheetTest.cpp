@@ -120,10 +120,11 @@ void SettingsSheetTest::trayPairAndTypedText() {
     s.Find(172)->click();
     QCOMPARE(s.Int("UseSystemTray"), 1);
 
-    QTest::keyClicks(s.Find<QLineEdit>(158), QStringLiteral("-typed"));
+    s.Find<QLineEdit>(158)->selectAll();
+    QTest::keyClicks(s.Find<QLineEdit>(158), QStringLiteral("new.mp3"));
     QCOMPARE(s.Sound(), std::string("old.mp3"));
     s.Find(154)->click();
-    QCOMPARE(s.Sound(), std::string("old.mp3-typed"));
+    QCOMPARE(s.Sound(), std::string("new.mp3"));
     QVERIFY(!s.Find(172)->isChecked() && s.Find(154)->isChecked());
 }
 
