@@ -18,16 +18,15 @@ using Args = std::vector<std::string>;
 // allowed). Nothing when the value breaks a rule.
 std::optional<Args> ReadExec(const std::string& raw) {
     std::string value;
+    const std::string from = "sntr\\", to = " \n\t\r\\";
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw[i] != '\\') {
             value += raw[i];
-            continue;
-        }
-        const std::string from = "sntr\\", to = " \n\t\r\\";
-        if (++i == raw.size() || from.find(raw[i]) == std::string::npos) {
+        } else if (++i < raw.size() && from.find(raw[i]) != std::string::npos) {
+            value += to[from.find(raw[i])];
+        } else {
             return std::nullopt;
         }
-        value += to[from.find(raw[i])];
     }
     Args args(1);
     bool quoted = false;
@@ -83,11 +82,9 @@ TEST(DesktopEntryText, AnyPathComesBackAsTheProgramFollowedByTray) {
 
 TEST(DesktopEntryText, EntryStartsAnApplicationAfterThePanel) {
     const std::string entry = AutostartEntryText("/usr/bin/velmora");
-    EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
-    for (const char* line :
-         {"\nType=Application\n", "\nName=Velmora\n", "\nIcon=velmora\n",
-          "\nExec=\"/usr/bin/velmora\" -tray\n", "\nX-GNOME-Autostart-enabled=true\n",
-          "\nX-KDE-autostart-after=panel\n"}) {
+    EXPECT_EQ(entry.rfind("[Desktop Entry]\nType=Application\nName=Velmora\n", 0), 0u);
+    for (const char* line : {"\nIcon=velmora\n", "\nX-GNOME-Autostart-enabled=true\n",
+                             "\nX-KDE-autostart-after=panel\n"}) {
         EXPECT_NE(entry.find(line), std::string::npos) << line;
     }
 }
