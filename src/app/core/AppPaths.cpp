@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <string_view>
 #include <system_error>
 
 namespace velmora {
@@ -36,17 +35,11 @@ std::string ExecutablePath() {
     // The kernel's link to the running image: right however the program was
     // started (through PATH, a relative path or a symbolic link).
     std::error_code ec;
-    std::string exe = fs::read_symlink("/proc/self/exe", ec).string();
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec || exe.empty()) {
-        return (fs::current_path(ec) / "velmora").string();
+        exe = fs::current_path(ec) / "velmora";
     }
-    // A file replaced while it runs reads as "<path> (deleted)"; the program
-    // at <path> is then the one to start next time.
-    static constexpr std::string_view kDeleted = " (deleted)";
-    if (exe.ends_with(kDeleted) && !fs::exists(exe, ec)) {
-        exe.resize(exe.size() - kDeleted.size());
-    }
-    return exe;
+    return exe.string();
 }
 
 std::string GetAppDirectory() {

@@ -5,8 +5,7 @@
 namespace velmora {
 
 // The full path of the running executable, from its real location (the
-// kernel's /proc/self/exe, however long). When the file was replaced while
-// the program runs (an upgrade), the path of the new file.
+// kernel's /proc/self/exe, however long).
 std::string ExecutablePath();
 
 // The executable's own directory, from its real location (not argv[0]),
