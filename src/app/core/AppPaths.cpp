@@ -18,18 +18,15 @@ std::string WithSlash(std::string dir) {
     return dir;
 }
 
-// $XDG_CONFIG_HOME/velmora/, or ~/.config/velmora/ when it is unset or not an
-// absolute path (the base directory rules ignore relative values).
-std::string XdgSettingsDirectory() {
+// $XDG_CONFIG_HOME/, or ~/.config/ when it is unset or not an absolute path
+// (the base directory rules ignore relative values).
+std::string XdgConfigHome() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    std::string base;
     if (xdg != nullptr && xdg[0] == '/') {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = WithSlash(home != nullptr && home[0] != '\0' ? home : "/tmp") + ".config";
+        return WithSlash(xdg);
     }
-    return WithSlash(base) + "velmora/";
+    const char* home = std::getenv("HOME");
+    return WithSlash(home != nullptr && home[0] != '\0' ? home : "/tmp") + ".config/";
 }
 
 // A copy installed under a prefix finds its shipped data in
@@ -43,7 +40,7 @@ bool IsInstalledCopy(const std::string& appDir) {
 
 }  // namespace
 
-std::string GetAppDirectory() {
+std::string ExecutablePath() {
     // The kernel's link to the running image: right however the program was
     // started (through PATH, a relative path or a symbolic link).
     std::error_code ec;
@@ -51,7 +48,11 @@ std::string GetAppDirectory() {
     if (ec || exe.empty()) {
         exe = fs::current_path(ec) / "velmora";
     }
-    return WithSlash(exe.parent_path().string());
+    return exe.string();
+}
+
+std::string GetAppDirectory() {
+    return WithSlash(fs::path(ExecutablePath()).parent_path().string());
 }
 
 std::string SettingsDirectory() { return SettingsDirectoryFor(GetAppDirectory()); }
@@ -60,11 +61,13 @@ std::string SettingsDirectoryFor(const std::string& appDir) {
     if (!IsInstalledCopy(appDir) && ::access(appDir.c_str(), W_OK) == 0) {
         return appDir;
     }
-    const std::string dir = XdgSettingsDirectory();
+    const std::string dir = XdgConfigHome() + "velmora/";
     std::error_code ec;
     fs::create_directories(dir, ec);  // a failure shows up as a failed save
     return dir;
 }
+
+std::string AutostartEntryPath() { return XdgConfigHome() + "autostart/Velmora.desktop"; }
 
 std::string SettingsFilePath() { return SettingsDirectory() + "Velmora.ini"; }
 

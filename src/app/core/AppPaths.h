@@ -4,6 +4,10 @@
 
 namespace velmora {
 
+// The full path of the running executable, from its real location (the
+// kernel's /proc/self/exe, however long).
+std::string ExecutablePath();
+
 // The executable's own directory, from its real location (not argv[0]),
 // ending in '/'.
 std::string GetAppDirectory();
@@ -16,6 +20,10 @@ std::string GetAppDirectory();
 std::string SettingsDirectory();
 // The same choice for a given application directory.
 std::string SettingsDirectoryFor(const std::string& appDir);
+
+// The per-user entry that starts the program with the desktop session:
+// $XDG_CONFIG_HOME/autostart/Velmora.desktop (default ~/.config/autostart).
+std::string AutostartEntryPath();
 
 // "Velmora.ini" and "Process.ini" in the settings directory.
 std::string SettingsFilePath();
