@@ -24,9 +24,10 @@ struct Rendered {
 Rendered Render(std::string_view markup, int width = 300) {
     MarkupSettings settings;
     settings.colours = StandardColourTable(0x111111, 0xE1FFFF, 0xA0A0A0);
+    settings.namedImages = {{"Pic", 7, NamedImageKind::Icon, 0}};
     FakeMarkupCanvas measuring, canvas;
     Rendered r;
-    r.measured = RenderMarkup(measuring, settings, r.lines, {0, 0, 0, 0}, markup, true);
+    r.measured = RenderMarkup(measuring, settings, r.lines, {0, 0, width, 0}, markup, true);
     EXPECT_TRUE(measuring.calls.empty()) << "the measuring pass draws nothing";
     r.drawn = RenderMarkup(canvas, settings, r.lines, {0, 0, width, 0}, markup, false);
     for (const std::string& call : canvas.calls) {
@@ -56,7 +57,8 @@ TEST(Markup, TagsChangeTheDrawingStateAsWritten) {
         {"<icon=7 cx=20 cy=20>|<icon=7 foo=1 cx=20 cy=20>|<icon=99>|<icon=8>",
          "icon 7 0,12 20x20 | text 20,22 '|' 000000 w400 | icon 7 26,16 16x16 | "
          "text 42,22 '|' 000000 w400 | text 48,22 '|' 000000 w400 | icon 8 54,0 32x32"},
-        {"<bmp=31 mask cx=10><bmp=0>", "bitmap 31 0,0 10x20 mask FF00FF"},
+        {"<bmp=31 mask cx=10><bmp=0><img=pIC cx=5><img=none>",
+         "bitmap 31 0,0 10x20 mask FF00FF | icon 7 10,4 5x16"},
         {"a<>b</>c<nonsense=1>d",
          "text 0,0 'a' 000000 w400 | text 6,0 'b' 000000 w400 | text 12,0 'c' 000000 w400 | "
          "text 18,0 'd' 000000 w400"},
