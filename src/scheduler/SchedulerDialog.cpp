@@ -9,6 +9,8 @@
 #include <QTimeEdit>
 #include <algorithm>
 
+#include "markup/MainWindowTooltip.h"
+#include "markup/MarkupTooltip.h"
 #include "scheduler/SecondTimer.h"
 #include "scheduler/core/ControlIds.h"
 #include "scheduler/core/ScheduleCore.h"
@@ -41,6 +43,7 @@ const CommandEntry kCommandTable[] = {
 SchedulerDialog::SchedulerDialog(SchedulerServices services, QWidget* parent)
     : QDialog(parent), services_(std::move(services)) {
     BuildControls();
+    tooltip_ = CreateMainWindowTooltip(this);
     for (int id : {kCountdownTimer, kClockTimer}) {
         auto* timer = new SecondTimer(id, services_.clock, this);
         connect(timer, &SecondTimer::Tick, this, [this](int tick) { core_->OnTick(tick); });

@@ -16,6 +16,7 @@ class QTimeEdit;
 
 namespace velmora {
 
+class MarkupTooltip;
 class ScheduleCore;
 class SecondTimer;
 
@@ -59,6 +60,7 @@ private:
 
     SchedulerServices services_;
     std::unique_ptr<ScheduleCore> core_;
+    std::unique_ptr<MarkupTooltip> tooltip_;
     QHash<int, QWidget*> controls_;
     QHash<int, SecondTimer*> timers_;
     QDateEdit* datePicker_ = nullptr;
