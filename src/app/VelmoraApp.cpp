@@ -17,7 +17,8 @@ VelmoraApp::VelmoraApp(UrlOpener opener) : opener_(std::move(opener)) {
     }
 }
 
-void VelmoraApp::PrepareSettings(const std::string& settingsFile, const std::string& defaultAlarm) {
+void VelmoraApp::PrepareSettings(const std::string& settingsFile,
+                                 const std::string& defaultAlarm) {
     IniFile ini(settingsFile);
     ini.Load();
     if (ini.GetString("General Settings", "AlarmSound", "").empty()) {
