@@ -29,6 +29,7 @@ struct LabelSpec {
     int id;
     const char* text;
     QRect rect;
+    Qt::Alignment align;
 };
 
 QString Id(int id) {
@@ -62,24 +63,27 @@ void CAboutDlg::BuildControls() {
     icon->setPixmap(IconPicture(kAppIcon));
     icon->setGeometry(QRect(Dlu(6, 7, 0, 0).topLeft(), QSize(32, 32)));
 
+    // Places as laid out for the dialog font, two of them widened to hold
+    // their texts in the wider fonts of Linux desktops: the version keeps
+    // its right edge, the warning's last line its left.
+    const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
     const LabelSpec labels[] = {
-        {179, "Velmora", Dlu(36, 7, 100, 8)},
-        {180, "Version 1.0.0000.", Dlu(211, 7, 58, 8)},
-        {181, "Copyright \u00A9 2026 Orlendt. All rights reserved.", Dlu(36, 18, 233, 8)},
+        {179, "Velmora", Dlu(36, 7, 100, 8), topLeft},
+        {180, "Version 1.0.0000.", Dlu(181, 7, 88, 8), Qt::AlignRight | Qt::AlignTop},
+        {181, "Copyright \u00A9 2026 Orlendt. All rights reserved.", Dlu(36, 18, 233, 8), topLeft},
         {148,
-         "Warning: Velmora is protected by copyright law. You may use it freely, but\n"
-         "copying, changing, selling or passing on this program or any part of it\n"
-         "without the written permission of Orlendt is not allowed and will be\n"
-         "pursued to the full",
-         Dlu(7, 133, 262, 33)},
-        {149, " extend possible under the law.", Dlu(97, 157, 102, 8)},
+         "Warning: Velmora is protected by copyright law. You may use it freely,\n"
+         "but copying, changing, selling or passing on this program or any part\n"
+         "of it without the written permission of Orlendt is not allowed and will\n"
+         "be pursued to the full",
+         Dlu(7, 133, 262, 33), topLeft},
+        {149, " extend possible under the law.", Dlu(97, 157, 118, 8), topLeft},
     };
     for (const LabelSpec& spec : labels) {
         auto* label = new ColorLabel(QString::fromUtf8(spec.text), this);
         label->setObjectName(Id(spec.id));
         label->setGeometry(spec.rect);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setWordWrap(true);
+        label->setAlignment(spec.align);
     }
 
     okButton_ = new ThemedSkinButton(QStringLiteral("&OK"), this);

@@ -3,6 +3,7 @@
 namespace velmora {
 
 ColorLabel::ColorLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setTextFormat(Qt::PlainText);
     setAutoFillBackground(false);
     QPalette pal = palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {

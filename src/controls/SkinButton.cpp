@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <algorithm>
 
 #include "controls/Pictures.h"
 
@@ -169,8 +170,13 @@ void SkinButton::DrawCaption(QPainter& painter, const QString& text, QRect capti
     }
     const int flags = Qt::TextWordWrap | Qt::AlignHCenter | Qt::TextShowMnemonic;
     const QSize measured = painter.fontMetrics().boundingRect(caption, flags, text).size();
-    const QRect block =
+    const QRect centred =
         ToQRect(CentreBlock(ToPixelRect(caption), measured.width(), measured.height()));
+    // The text is wrapped again when drawn, so it gets the width it was
+    // measured in (a rectangle just as wide as the measured block may break
+    // a line the measurement kept); centring it across keeps it in place.
+    const QRect block(std::min(centred.left(), caption.left()), centred.top(),
+                      std::max(centred.width(), caption.width()), centred.height());
     const QPalette& pal = palette();
     painter.save();
     if (disabled_) {

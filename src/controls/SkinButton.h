@@ -39,6 +39,7 @@ public:
 
     void SetMenuRunner(MenuRunner runner) { menuRunner_ = std::move(runner); }
     QMenu* DropMenu() const { return menu_; }
+    const QPixmap& Icon() const { return icon_; }
     bool DrawsBorder() const { return drawBorder_; }
 
 protected:
