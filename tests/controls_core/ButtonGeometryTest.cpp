@@ -8,24 +8,21 @@ namespace {
 TEST(PlaceIcon, BesideTheCaptionOrCentredAndMovedWhilePressed) {
     struct Case {
         bool caption, pressed;
-        PixelRect item;
-        int w, h;
-        PixelRect icon;
+        PixelRect item, icon;
         int captionLeft;
     } cases[] = {
         // A caption: the icon at the 3-pixel margin, the caption starts past it.
-        {true, false, {0, 0, 100, 26}, 16, 16, {3, 5, 100, 26}, 19},
-        {true, false, {10, 20, 60, 41}, 16, 16, {13, 22, 60, 41}, 29},
+        {true, false, {10, 20, 60, 41}, {13, 22, 60, 41}, 29},
         // No caption: centred across too; odd differences truncate.
-        {false, false, {0, 0, 41, 27}, 16, 16, {12, 5, 41, 27}, 0},
+        {false, false, {0, 0, 41, 27}, {12, 5, 41, 27}, 0},
         // Pressed: the whole rectangle one pixel down and right.
-        {true, true, {0, 0, 100, 26}, 16, 16, {4, 6, 101, 27}, 19},
-        // An icon taller than the item overhangs it equally.
-        {false, false, {0, 0, 10, 10}, 16, 16, {-3, -3, 10, 10}, 0},
+        {true, true, {0, 0, 100, 26}, {4, 6, 101, 27}, 19},
+        // An icon larger than the item overhangs it equally.
+        {false, false, {0, 0, 10, 10}, {-3, -3, 10, 10}, 0},
     };
     for (const Case& c : cases) {
         PixelRect caption = c.item;
-        EXPECT_EQ(PlaceIcon(c.caption, c.item, caption, c.pressed, c.w, c.h), c.icon)
+        EXPECT_EQ(PlaceIcon(c.caption, c.item, caption, c.pressed, 16, 16), c.icon)
             << c.item.right << "x" << c.item.bottom;
         EXPECT_EQ(caption.left, c.captionLeft);
         EXPECT_EQ(caption.right, c.item.right);
@@ -34,7 +31,6 @@ TEST(PlaceIcon, BesideTheCaptionOrCentredAndMovedWhilePressed) {
 
 TEST(CentreBlock, HalfTheSlackOnEachSideTruncatedTowardZero) {
     EXPECT_EQ(CentreBlock({19, 0, 150, 28}, 79, 13), (PixelRect{45, 7, 124, 20}));
-    EXPECT_EQ(CentreBlock({0, 0, 10, 10}, 10, 10), (PixelRect{0, 0, 10, 10}));
     // A block wider than the box: -5 / 2 is -2, not -3.
     EXPECT_EQ(CentreBlock({0, 0, 10, 10}, 15, 4), (PixelRect{-2, 3, 13, 7}));
 }
