@@ -102,8 +102,7 @@ void CAboutDlg::BuildControls() {
     history_->setGeometry(Dlu(7, 7, 262, 158));
     history_->setReadOnly(true);
     history_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The editor would take each CR for a line break of its own.
-    history_->setPlainText(QString::fromUtf8(HistoryText()).replace(QStringLiteral("\r\n"), "\n"));
+    history_->setPlainText(QString::fromUtf8(HistoryText()));
     history_->hide();
 
     okButton_->Dress(&theme_, kOkIcon);
