@@ -19,24 +19,30 @@ namespace {
 constexpr int kHandCursorId = 144;
 const QPoint kHandHotSpot(5, 0);
 
-// Pixmaps must go before the application object does, so the cache is
-// emptied when it ends rather than at process exit.
-QHash<QString, QPixmap>& Cache() {
-    static QHash<QString, QPixmap> cache;
+// Everything decoded so far. Pixmaps and cursors must go before the
+// application object does, so the store is emptied when it ends rather
+// than at process exit.
+struct Store {
+    QHash<QString, QPixmap> pixmaps;
+    QHash<int, QCursor> cursors;
+};
+
+Store& TheStore() {
+    static Store store;
     static const bool prepared = [] {
         RegisterVelmoraResources();
-        qAddPostRoutine([] { Cache().clear(); });
+        qAddPostRoutine([] { TheStore() = Store(); });
         return true;
     }();
     (void)prepared;
-    return cache;
+    return store;
 }
 
 const QPixmap& Cached(const QString& path) {
-    QHash<QString, QPixmap>& cache = Cache();
-    auto it = cache.constFind(path);
-    if (it == cache.constEnd()) {
-        it = cache.insert(path, QPixmap(path));
+    QHash<QString, QPixmap>& pixmaps = TheStore().pixmaps;
+    auto it = pixmaps.constFind(path);
+    if (it == pixmaps.constEnd()) {
+        it = pixmaps.insert(path, QPixmap(path));
     }
     return *it;
 }
@@ -52,12 +58,17 @@ QPixmap SkinPicture(int bitmapId) {
 }
 
 bool LoadCursorPicture(int cursorId, QCursor& cursor) {
-    const QPixmap& picture = Cached(QStringLiteral(":/cursors/%1.png").arg(cursorId));
-    if (picture.isNull()) {
-        return false;
+    QHash<int, QCursor>& cursors = TheStore().cursors;
+    auto it = cursors.constFind(cursorId);
+    if (it == cursors.constEnd()) {
+        const QPixmap& picture = Cached(QStringLiteral(":/cursors/%1.png").arg(cursorId));
+        if (picture.isNull()) {
+            return false;
+        }
+        const QPoint hotSpot = cursorId == kHandCursorId ? kHandHotSpot : QPoint(0, 0);
+        it = cursors.insert(cursorId, QCursor(picture, hotSpot.x(), hotSpot.y()));
     }
-    const QPoint hotSpot = cursorId == kHandCursorId ? kHandHotSpot : QPoint(0, 0);
-    cursor = QCursor(picture, hotSpot.x(), hotSpot.y());
+    cursor = *it;
     return true;
 }
 
