@@ -39,10 +39,17 @@ QString Id(int id) {
 }  // namespace
 
 const char* CAboutDlg::HistoryText() {
-    return "Version 1.0 (Beta 2)\r\n\r\n* Fix menu problems\r\n* Fix uninstaller language "
-           "problem\r\n* Fix processes count problem\r\n* Add action remaining time "
-           "information\r\n* Add kill processes routine\r\n* Add hibernate routine\r\n* Add "
-           "stand by routine\r\n\r\nThank you for using Velmora :-);";
+    return "Version 1.0 (Beta 2)\r\n"
+           "\r\n"
+           "* Fix menu problems\r\n"
+           "* Fix uninstaller language problem\r\n"
+           "* Fix processes count problem\r\n"
+           "* Add action remaining time information\r\n"
+           "* Add kill processes routine\r\n"
+           "* Add hibernate routine\r\n"
+           "* Add stand by routine\r\n"
+           "\r\n"
+           "Thank you for using Velmora :-);";
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
