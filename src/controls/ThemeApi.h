@@ -27,9 +27,9 @@ public:
     bool IsAppThemed() const;
 
     // Paints the parent window's skin under the widget's rectangle, then the
-    // style's button or toolbar-button face in the given state. Part 1 is
-    // the push button (or toolbar button), the only part there is. False,
-    // with nothing drawn, when there is no style.
+    // style's button or toolbar-button face in the given state. The only
+    // part id drawn is 1, the push button (or toolbar button). False, with
+    // nothing drawn, for another part or when there is no style.
     bool DrawThemeBackground(ThemeClass themeClass, QWidget* widget, QPainter& painter, int part,
                              ThemeState state, const QRect& rect) const;
 
