@@ -4,13 +4,6 @@
 #include <QHash>
 #include <QPoint>
 
-// The resources live in a static library, whose automatic registration the
-// linker may drop; registering them by hand before the first lookup keeps
-// them reachable. Must stand outside any namespace.
-static void RegisterVelmoraResources() {
-    Q_INIT_RESOURCE(velmora);
-}
-
 namespace velmora {
 
 namespace {
@@ -30,7 +23,6 @@ struct Store {
 Store& TheStore() {
     static Store store;
     static const bool prepared = [] {
-        RegisterVelmoraResources();
         qAddPostRoutine([] { TheStore() = Store(); });
         return true;
     }();
