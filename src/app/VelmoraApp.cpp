@@ -1,9 +1,11 @@
 #include "app/VelmoraApp.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QUrl>
 
 #include "app/core/AppPaths.h"
+#include "controls/CAboutDlg.h"
 #include "scheduler/SchedulerDialog.h"
 #include "storage/IniFile.h"
 
@@ -33,6 +35,9 @@ int VelmoraApp::Run(SchedulerServices services) {
     PrepareSettings(services.paths.settingsFile, DefaultAlarmSound());
     if (!services.openHelp) {
         services.openHelp = [this] { OnHelp(); };
+    }
+    if (!services.runAbout) {
+        services.runAbout = [] { RunAboutBox(QApplication::activeWindow()); };
     }
     SchedulerDialog dialog(std::move(services));
     dialog.exec();

@@ -9,6 +9,7 @@
 #include <QTimeEdit>
 #include <algorithm>
 
+#include "controls/ColorLabel.h"
 #include "markup/MainWindowTooltip.h"
 #include "markup/MarkupTooltip.h"
 #include "scheduler/SecondTimer.h"
@@ -36,6 +37,12 @@ const CommandEntry kCommandTable[] = {
     {ID_CANCEL, [](SchedulerDialog& dialog, const SchedulerServices&) { dialog.reject(); }},
     {IDC_HELP, OpenHelp},
     {ID_HELP_TOPIC, OpenHelp},
+    {ID_ABOUT,
+     [](SchedulerDialog&, const SchedulerServices& s) {
+         if (s.runAbout) {
+             s.runAbout();
+         }
+     }},
 };
 
 }  // namespace
@@ -105,8 +112,8 @@ QWidget* SchedulerDialog::Control(int controlId) const {
 }
 
 void SchedulerDialog::SetText(int controlId, const std::string& text) {
-    if (auto* label = qobject_cast<QLabel*>(Control(controlId))) {
-        label->setText(QString::fromStdString(text));
+    if (auto* label = qobject_cast<ColorLabel*>(Control(controlId))) {
+        label->SetText(QString::fromStdString(text));
     }
 }
 

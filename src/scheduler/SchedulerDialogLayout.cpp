@@ -1,24 +1,19 @@
 // The main window's controls and their fixed places, in dialog units.
 #include <QDateEdit>
-#include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QTimeEdit>
 
+#include "controls/ColorLabel.h"
+#include "controls/DialogUnits.h"
+#include "controls/ThemedSkinButton.h"
+#include "scheduler/MainWindowDressing.h"
 #include "scheduler/SchedulerDialog.h"
 #include "scheduler/core/ControlIds.h"
 
 namespace velmora {
 
 namespace {
-
-// One dialog unit is about 1.5 pixels across and 1.625 pixels down at 96 dpi.
-QRect Dlu(int x, int y, int w, int h) {
-    auto px = [](int v) { return static_cast<int>(v * 1.5 + 0.5); };
-    auto py = [](int v) { return static_cast<int>(v * 1.625 + 0.5); };
-    return QRect(px(x), py(y), px(w), py(h));
-}
 
 struct LabelSpec {
     int id;
@@ -69,7 +64,7 @@ void SchedulerDialog::BuildControls() {
          Qt::AlignRight | Qt::AlignVCenter},
     };
     for (const LabelSpec& spec : labels) {
-        auto* label = new QLabel(QString::fromUtf8(spec.text), this);
+        auto* label = new ColorLabel(QString::fromUtf8(spec.text), this);
         label->setGeometry(spec.rect);
         label->setAlignment(spec.align);
         controls_.insert(spec.id, label);
@@ -104,7 +99,7 @@ void SchedulerDialog::BuildControls() {
         {IDC_EXIT, "&Exit", Dlu(241, 176, 72, 17)},
     };
     for (const ButtonSpec& spec : buttons) {
-        auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
+        auto* button = new ThemedSkinButton(QString::fromUtf8(spec.caption), this);
         button->setGeometry(spec.rect);
         button->setAutoDefault(false);
         controls_.insert(spec.id, button);
@@ -119,6 +114,7 @@ void SchedulerDialog::BuildControls() {
         it.value()->setObjectName(QStringLiteral("id%1").arg(it.key()));
     }
     BuildActionMenu();
+    DressMainWindow(*this, controls_, actionMenu_, [this](int id) { OnCommand(id); });
 }
 
 void SchedulerDialog::BuildActionMenu() {
@@ -134,12 +130,9 @@ void SchedulerDialog::BuildActionMenu() {
     actionMenu_ = new QMenu(this);
     actionMenu_->setObjectName(QStringLiteral("menu32"));
     for (const MenuItemSpec& item : items) {
-        QAction* action = actionMenu_->addAction(QString::fromUtf8(item.caption));
-        action->setData(item.id);
-        const int id = item.id;
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        // The "&Action" button posts the chosen item's command to the window.
+        actionMenu_->addAction(QString::fromUtf8(item.caption))->setData(item.id);
     }
-    static_cast<QPushButton*>(controls_.value(IDC_ACTION_BUTTON))->setMenu(actionMenu_);
 }
 
 }  // namespace velmora

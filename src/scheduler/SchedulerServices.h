@@ -16,6 +16,7 @@ struct SchedulerServices {
     AlarmPlayer& alarm;
     SchedulePaths paths;
     std::function<void()> openHelp;
+    std::function<void()> runAbout = {};  // the About box, run modally
 };
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include <QTimeEdit>
 #include <QtTest>
 
+#include "controls/SkinButton.h"
 #include "scheduler/core/ControlIds.h"
 #include "scheduler/core/ScheduleCore.h"
 #include "storage/IniFile.h"
@@ -28,6 +29,21 @@ T* Find(const test::DialogFixture& f, int id) {
 
 QString Text(const test::DialogFixture& f, int id) {
     return Find<QLabel>(f, id)->text();
+}
+
+// Chooses an item of the "&Action" button's drop menu; the command arrives
+// once the menu has closed, as a posted command.
+void ChooseAction(const test::DialogFixture& f, int index) {
+    auto* button = Find<SkinButton>(f, IDC_ACTION_BUTTON);
+    QPoint shownAt;
+    button->SetMenuRunner([&](QMenu& menu, const QPoint& at) {
+        shownAt = at;
+        return menu.actions()[index];
+    });
+    button->click();
+    QCOMPARE(shownAt, button->mapToGlobal(QPoint(0, button->height())));
+    QVERIFY(Find(f, IDC_ENABLE)->isEnabled());
+    QCoreApplication::processEvents();
 }
 
 void Pick(const test::DialogFixture& f, QTime time) {
@@ -69,7 +85,7 @@ void SchedulerDialogTest::controlsCarryTheirIdsAndCaptions() {
 
 void SchedulerDialogTest::actionMenuArmsWithItsAction() {
     test::DialogFixture f(LocalMs(10, 0, 0));
-    QMenu* menu = Find<QPushButton>(f, IDC_ACTION_BUTTON)->menu();
+    QMenu* menu = Find<SkinButton>(f, IDC_ACTION_BUTTON)->DropMenu();
     QVERIFY(menu);
     const QList<int> ids = {32815, 32778, 32786, 32779, 32791, 32792, 32793};
     QCOMPARE(menu->actions().size(), ids.size());
@@ -79,7 +95,7 @@ void SchedulerDialogTest::actionMenuArmsWithItsAction() {
     QCOMPARE(menu->actions()[1]->text(), QStringLiteral("Enable ShutDown routine"));
 
     Pick(f, QTime(22, 0, 0));
-    menu->actions()[1]->trigger();
+    ChooseAction(f, 1);
     QCOMPARE(Text(f, IDC_STATUS), QStringLiteral("Waiting to shutdown..."));
     QCOMPARE(Text(f, IDC_ACTION_TIME), QStringLiteral("Sunday 06 December 2026 22:00:00"));
     QVERIFY(!Find(f, IDC_ENABLE)->isEnabled());
@@ -90,7 +106,7 @@ void SchedulerDialogTest::actionMenuArmsWithItsAction() {
 
     // The Kill routine refuses an empty process list and stays disarmed.
     Find<QPushButton>(f, IDC_DISABLE)->click();
-    menu->actions()[6]->trigger();
+    ChooseAction(f, 6);
     QCOMPARE(f.prompt.LastText(), std::string("There is no selected processes on the list!\n"
                                               "Please select processes and try again."));
     QVERIFY(Find(f, IDC_ENABLE)->isEnabled());

@@ -22,7 +22,7 @@ struct DialogFixture {
         dialog = std::make_unique<SchedulerDialog>(
             SchedulerServices{clock, prompt, session, processes, alarm,
                               SchedulePaths{dir.File("Velmora.ini"), dir.File("Process.ini")},
-                              [this] { ++helpOpened; }});
+                              [this] { ++helpOpened; }, [this] { ++aboutRuns; }});
     }
 
     TempDir dir;
@@ -32,6 +32,7 @@ struct DialogFixture {
     FakeProcessTable processes;
     FakeAlarm alarm;
     int helpOpened = 0;
+    int aboutRuns = 0;
     std::unique_ptr<SchedulerDialog> dialog;
 };
 

@@ -1,0 +1,270 @@
+// What the skinned controls draw, tell screen readers and do with focus,
+// and how the main window and the About box wear them.
+#include <QAccessible>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QtTest>
+#include <memory>
+
+#include "controls/CAboutDlg.h"
+#include "controls/ColorLabel.h"
+#include "controls/Pictures.h"
+#include "controls/SkinBackground.h"
+#include "controls/ThemeApi.h"
+#include "controls/ThemedSkinButton.h"
+#include "scheduler/core/ControlIds.h"
+#include "scheduler/core/ScheduleCore.h"
+#include "support/DialogFixture.h"
+
+namespace velmora {
+
+namespace {
+
+QImage Render(QWidget& widget) {
+    QImage image(widget.size(), QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    widget.render(&image);
+    return image;
+}
+
+QRgb Sys(const QWidget& w, QPalette::ColorRole role) {
+    return w.palette().color(QPalette::Active, role).rgb();
+}
+
+// The box around every pixel inside the edges that is not the face.
+QRect InkBox(const QImage& image, QRgb face) {
+    QRect box;
+    for (int y = 3; y < image.height() - 3; ++y) {
+        for (int x = 3; x < image.width() - 3; ++x) {
+            if (image.pixel(x, y) != face) {
+                box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return box;
+}
+
+// Counts the paints each watched widget receives.
+struct PaintCounter : QObject {
+    QHash<QObject*, int> paints;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints[watched];
+        }
+        return false;
+    }
+};
+
+void ShowActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+}  // namespace
+
+class SkinControlsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void frameFocusEngravingAndScreenReaders();
+    void pressedMovesIconAndCaptionOnePixel();
+    void themedFaceLetsThePictureThroughClassicDrawsTheEdge();
+    void labelRepaintsOnlyOnChangeAndLeavesNoRemnant();
+    void picturesHaveTheirSizes();
+    void mainWindowIsDressedAndTicksRepaintOnlyWhatChanged();
+    void aboutToggleTwiceRestoresTitleAndCaption();
+};
+
+void SkinControlsTest::frameFocusEngravingAndScreenReaders() {
+    QWidget window;
+    auto* button = new SkinButton(QStringLiteral("&Go MMM"), &window);
+    auto* next = new SkinButton(QStringLiteral("&Next"), &window);
+    auto* edit = new QLineEdit(&window);
+    button->resize(80, 26);
+    next->move(0, 30);
+    edit->move(0, 60);
+    QFont font = button->font();
+    font.setStyleStrategy(QFont::NoAntialias);
+    button->setFont(font);
+    ShowActive(window);
+    const QRgb black = qRgb(0, 0, 0);
+    edit->setFocus();
+    QCOMPARE(Render(*button).pixel(0, 0), Sys(*button, QPalette::Light));  // the raised edge
+    button->setFocus();
+    const QImage focused = Render(*button);
+    QCOMPARE(focused.pixel(0, 0), black);
+    QCOMPARE(focused.pixel(79, 25), black);
+    QCOMPARE(focused.pixel(1, 1), Sys(*button, QPalette::Light));
+    edit->setFocus();
+    button->setDefault(true);
+    QCOMPARE(Render(*button).pixel(0, 0), black);
+
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(button);
+    QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("Go MMM"));
+    button->setEnabled(false);
+    QVERIFY(reader->state().disabled);
+    QVERIFY(next->hasFocus());  // though the button did not hold the focus
+    QSet<QRgb> colours;
+    const QImage image = Render(*button);
+    for (int y = 3; y < 23; ++y) {
+        for (int x = 3; x < 77; ++x) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    QVERIFY(colours.contains(Sys(*button, QPalette::Light)));
+    QVERIFY(colours.contains(Sys(*button, QPalette::Dark)));
+    QVERIFY(!colours.contains(Sys(*button, QPalette::ButtonText)));
+
+    // A double-click counts as two presses.
+    QSignalSpy clicks(next, &QAbstractButton::clicked);
+    QTest::mouseClick(next, Qt::LeftButton);
+    QTest::mouseDClick(next, Qt::LeftButton);
+    QTest::mouseRelease(next, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 2);
+}
+
+void SkinControlsTest::pressedMovesIconAndCaptionOnePixel() {
+    SkinButton button(QStringLiteral("&Test shutdown"));
+    button.resize(150, 28);
+    QCOMPARE(button.SetIconResource(25), 0);
+    const QRgb face = Sys(button, QPalette::Button);
+    const QRect up = InkBox(Render(button), face);
+    QVERIFY(up.left() == 3 && up.width() > 60);  // the icon at the margin, then the caption
+    button.setDown(true);
+    QImage down = Render(button);
+    QCOMPARE(InkBox(down, face), up.translated(1, 1));
+    QCOMPARE(down.pixel(0, 0), Sys(button, QPalette::Dark));  // the flat pressed frame
+    QCOMPARE(button.SetIconResource(9999), 1);                // a missing icon
+}
+
+void SkinControlsTest::themedFaceLetsThePictureThroughClassicDrawsTheEdge() {
+    QWidget window;
+    window.resize(300, 200);
+    const QImage skin = SkinBackground::Attach(&window, 31)->Picture().toImage();
+    auto* button = new ThemedSkinButton(QStringLiteral("&Go"), &window);
+    button->setGeometry(100, 100, 80, 28);
+    button->setDefault(true);
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    std::unique_ptr<QStyle> classic(QStyleFactory::create(QStringLiteral("Windows")));
+    ThemeApi themed(fusion.get());
+    ThemeApi plain(classic.get());
+    QVERIFY(themed.IsAppThemed() && !plain.IsAppThemed());
+
+    button->AttachTheme(&plain);
+    QVERIFY(button->DrawsBorder());  // the classic style alone sets it
+    button->Dress(&themed, 27);
+    QVERIFY(Render(*button).pixel(0, 0) != qRgb(0, 0, 0));  // no frame of its own
+    button->setEnabled(false);  // a disabled toolbar button has no face: the picture shows
+    QCOMPARE(Render(*button).pixel(40, 1), skin.pixel(140, 101));
+
+    button->setEnabled(true);
+    button->AttachTheme(&plain);
+    const QImage classicLook = Render(*button);
+    QCOMPARE(classicLook.pixel(0, 0), qRgb(0, 0, 0));
+    QCOMPARE(classicLook.pixel(78, 26), Sys(*button, QPalette::Shadow));
+}
+
+void SkinControlsTest::labelRepaintsOnlyOnChangeAndLeavesNoRemnant() {
+    QWidget window;
+    window.resize(320, 60);
+    const QImage skin = SkinBackground::Attach(&window, 31)->Picture().toImage();
+    auto* label = new ColorLabel(QStringLiteral("Waiting for a rather long command..."), &window);
+    label->setGeometry(10, 10, 300, 16);
+    ShowActive(window);
+    PaintCounter counter;
+    label->installEventFilter(&counter);
+    window.installEventFilter(&counter);
+    QCoreApplication::processEvents();
+
+    counter.paints.clear();
+    label->SetText(label->text());
+    QCoreApplication::processEvents();
+    QCOMPARE(counter.paints.value(label) + counter.paints.value(&window), 0);
+
+    label->SetText(QStringLiteral("Go"));
+    QCoreApplication::processEvents();
+    QCOMPARE(counter.paints.value(label), 1);
+    QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), "Go");
+    // On screen the old text is gone: the picture shows past the new one.
+    const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
+    for (int x = 60; x < 300; x += 3) {
+        for (int y = 10; y < 26; ++y) {
+            QCOMPARE(shown.pixel(x, y), skin.pixel(x, y));
+        }
+    }
+}
+
+void SkinControlsTest::picturesHaveTheirSizes() {
+    for (int id : {25, 26, 27, 28, 29, 33, 34, 43, 48}) {
+        QCOMPARE(IconPicture(id).size(), QSize(16, 16));
+    }
+    for (int id : {36, 37, 40, 44, 45, 49}) {
+        QCOMPARE(IconPicture(id).size(), QSize(32, 32));
+    }
+    QCOMPARE(SkinPicture(31).size(), QSize(485, 351));
+    QCOMPARE(SkinPicture(19).size(), QSize(416, 301));
+    // Without its picture a window keeps its plain background.
+    QWidget window;
+    window.resize(40, 40);
+    SkinBackground::Attach(&window, 30);
+    QCOMPARE(Render(window).pixel(20, 20), Sys(window, QPalette::Window));
+}
+
+void SkinControlsTest::mainWindowIsDressedAndTicksRepaintOnlyWhatChanged() {
+    test::DialogFixture f(test::FakeClock::LocalToEpochSeconds(2026, 12, 6, 10, 0, 0) * 1000);
+    SchedulerDialog& dialog = *f.dialog;
+    const QList<QPair<int, int>> icons = {{159, 27}, {160, 28}, {57670, 26}, {2, 25},  {171, 33},
+                                          {147, 29}, {170, 25}, {151, 34},   {153, 43}};
+    for (const auto& [id, icon] : icons) {
+        auto* button = dialog.findChild<ThemedSkinButton*>(QStringLiteral("id%1").arg(id));
+        QVERIFY2(button && button->cursor().hotSpot() == QPoint(5, 0), qPrintable(button->text()));
+        QCOMPARE(button->Icon().cacheKey(), IconPicture(icon).cacheKey());
+    }
+    QCOMPARE(dialog.findChildren<ColorLabel*>().size(), 14);
+    QVERIFY(dialog.OnCommand(ID_ABOUT));
+    QCOMPARE(f.aboutRuns, 1);
+
+    ShowActive(dialog);
+    PaintCounter counter;
+    for (ColorLabel* label : dialog.findChildren<ColorLabel*>()) {
+        label->installEventFilter(&counter);
+    }
+    auto tick = [&] {
+        counter.paints.clear();
+        f.clock.AdvanceSeconds(1);
+        dialog.Core().OnTick(kClockTimer);
+        QCoreApplication::processEvents();
+    };
+    tick();  // the first tick fills in the process statistics
+    tick();
+    QCOMPARE(counter.paints.keys(), {dialog.findChild<QObject*>("id163")});  // the clock only
+    QCOMPARE(counter.paints.value(dialog.findChild<QObject*>("id163")), 1);
+}
+
+void SkinControlsTest::aboutToggleTwiceRestoresTitleAndCaption() {
+    CAboutDlg about;
+    auto* history = about.findChild<QPlainTextEdit*>(QStringLiteral("id193"));
+    auto* toggle = about.findChild<QPushButton*>(QStringLiteral("id183"));
+    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("id149"))->text(),
+             QStringLiteral(" extend possible under the law."));
+    QVERIFY(about.findChild<QPushButton*>(QStringLiteral("id1"))->isDefault());
+    const QStringList titles = {"Version History", "About Velmora", "Version History"};
+    const QStringList captions = {"&About Velmora", "&Version History", "&About Velmora"};
+    for (int press = 0; press < 3; ++press) {
+        toggle->click();
+        QCOMPARE(about.windowTitle(), titles[press]);
+        QCOMPARE(toggle->text(), captions[press]);
+        QCOMPARE(history->isVisibleTo(&about), press != 1);
+    }
+    QVERIFY(history->isReadOnly());
+    QCOMPARE(history->toPlainText().split('\n').size(), 11);
+    QCOMPARE(history->toPlainText().split('\n').last(), "Thank you for using Velmora :-);");
+}
+
+}  // namespace velmora
+
+QTEST_MAIN(velmora::SkinControlsTest)
+#include "SkinControlsTest.moc"
