@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -11,8 +13,15 @@ namespace velmora {
 // compared without regard to ASCII letter case. Every user constructs a fresh
 // object, loads, reads or writes a few values, saves after writing, and
 // discards it, so the file on disk is the only shared state.
+//
+// Loading and every lookup take time in proportion to the text involved, not
+// to the number of sections or keys: each name is indexed at its first
+// occurrence. A file that is not a regular file loads as a missing one, and
+// one larger than kMaxFileSize as an unreadable one, without blocking.
 class IniFile {
 public:
+    static constexpr std::size_t kMaxFileSize = 64 * 1024 * 1024;
+
     explicit IniFile(std::string path);
     virtual ~IniFile();
 
@@ -38,13 +47,28 @@ public:
     void Clear();
 
 private:
+    // Hashing and comparing names as lookups do; the hash always folds case,
+    // so it agrees with both ways of comparing.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const;
+    };
+    struct NameEqual {
+        using is_transparent = void;
+        bool fold = true;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    // A name's first position in a list of names.
+    using NameIndex = std::unordered_map<std::string, int, NameHash, NameEqual>;
+
     struct SectionRecord {
         std::vector<std::string> keys;
         std::vector<std::string> values;
         std::vector<std::string> comments;
+        NameIndex keyIndex;
     };
 
-    bool NamesMatch(std::string_view a, std::string_view b) const;
+    NameIndex MakeIndex() const;
     // SetString without the refusal of line-break bytes: Load stores what a
     // line holds, and a line never holds an LF.
     bool Store(std::string_view section, std::string_view key, std::string_view value, bool create);
@@ -56,9 +80,13 @@ private:
     std::vector<SectionRecord> sections_;
     std::vector<std::string> sectionNames_;
     std::vector<std::string> headerComments_;
+    NameIndex sectionIndex_ = MakeIndex();
     // The unread rest of a file whose parse stopped at a bad line, from that
     // line on; written back after the model so nothing is lost.
     std::string unreadTail_;
+    // The file was too large to load; a Save would drop all of it, so Save
+    // refuses until Clear says that the file is to be rewritten.
+    bool unreadWhole_ = false;
 };
 
 }  // namespace velmora
