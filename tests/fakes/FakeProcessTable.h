@@ -16,8 +16,10 @@ public:
         entries.push_back({pid, 1, name, threads, ""});
     }
     std::vector<ProcessEntry> Snapshot() const override { return entries; }
-    bool Terminate(int pid) override {
-        return std::erase_if(entries, [pid](const ProcessEntry& e) { return e.pid == pid; }) > 0;
+    bool Terminate(const ProcessEntry& target) override {
+        return std::erase_if(entries, [&](const ProcessEntry& e) {
+                   return e.pid == target.pid && e.startTime == target.startTime;
+               }) > 0;
     }
     ProcessCounts Counts() const override {
         ProcessCounts counts{static_cast<int>(entries.size()), 0};

@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 namespace velmora {
@@ -14,7 +16,7 @@ namespace {
 
 // The kernel keeps at most 15 bytes of a task's name.
 constexpr std::size_t kCommLength = 15;
-// The most of a command line read to find argv[0].
+// The most of a command line read to find the argument a cut name starts.
 constexpr std::size_t kCmdlineLimit = 64 * 1024;
 // How the thread source is settled: a full walk that disagrees with a steady
 // system total this many times means /proc shows only part of the system;
@@ -24,7 +26,7 @@ constexpr int kAttemptsToFallBack = 20;
 
 // Reads a small file below dirFd, stopping early once `stopAt` has been read.
 bool ReadFileAt(int dirFd, const std::string& rel, std::string& out, std::size_t limit,
-                char stopAt) {
+                std::optional<char> stopAt) {
     const int fd = openat(dirFd, rel.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return false;
@@ -45,8 +47,8 @@ bool ReadFileAt(int dirFd, const std::string& rel, std::string& out, std::size_t
             break;
         }
         out.append(buf, static_cast<std::size_t>(n));
-        if (std::string_view(buf, static_cast<std::size_t>(n)).find(stopAt) !=
-            std::string_view::npos) {
+        if (stopAt && std::string_view(buf, static_cast<std::size_t>(n)).find(*stopAt) !=
+                          std::string_view::npos) {
             break;
         }
     }
@@ -69,11 +71,12 @@ bool ParsePid(const char* name, int& pid) {
 // One line of /proc/PID/stat: "pid (name) state ppid ... num_threads ...".
 // The name may hold spaces and parentheses, so the fields are counted after
 // the last ')'. The name between the parentheses is the same text the comm
-// file holds, so one file gives name, parent and threads.
+// file holds, so one file gives name, parent, threads and start time.
 struct StatFields {
     std::string_view name;
     int parentPid = 0;
     int threads = 0;
+    std::uint64_t startTime = 0;  // 0 when the line ends before it
 };
 
 bool ParseStat(std::string_view line, StatFields& out) {
@@ -86,10 +89,12 @@ bool ParseStat(std::string_view line, StatFields& out) {
     // Fields after the name, counted from 3 (the state).
     constexpr int kParentField = 4;
     constexpr int kThreadsField = 20;
+    constexpr int kStartField = 22;
     int field = 3;
     bool haveParent = false;
+    bool haveThreads = false;
     std::size_t pos = close + 1;
-    while (pos < line.size() && field <= kThreadsField) {
+    while (pos < line.size() && field <= kStartField) {
         while (pos < line.size() && line[pos] == ' ') {
             ++pos;
         }
@@ -105,18 +110,36 @@ bool ParseStat(std::string_view line, StatFields& out) {
         if (field == kParentField) {
             haveParent = std::from_chars(first, last, out.parentPid).ec == std::errc();
         } else if (field == kThreadsField) {
-            return haveParent && std::from_chars(first, last, out.threads).ec == std::errc();
+            haveThreads = std::from_chars(first, last, out.threads).ec == std::errc();
+        } else if (field == kStartField) {
+            std::from_chars(first, last, out.startTime);
         }
         ++field;
         pos = end;
     }
-    return false;
+    return haveParent && haveThreads;
 }
 
 // Reads and parses "<pidDir>/stat" below dirFd; the name in `fields` points
 // into `buffer`. False for a process that ended since it was listed.
 bool ReadStatAt(int dirFd, const std::string& pidDir, std::string& buffer, StatFields& fields) {
     return ReadFileAt(dirFd, pidDir + "/stat", buffer, 4096, '\n') && ParseStat(buffer, fields);
+}
+
+// The name of a process whose kernel name `comm` was cut at 15 bytes: the
+// base name of the first argument that starts with it. That is argv[0] for a
+// program and, for a script, the script's path after the interpreter's
+// arguments. The cut name itself when no argument starts with it.
+std::string_view FullName(std::string_view cmdline, std::string_view comm) {
+    while (!cmdline.empty()) {
+        const std::string_view arg = cmdline.substr(0, cmdline.find('\0'));
+        cmdline.remove_prefix(std::min(cmdline.size(), arg.size() + 1));
+        const std::string_view base = arg.substr(arg.rfind('/') + 1);  // npos + 1 is 0
+        if (base.starts_with(comm)) {
+            return base;
+        }
+    }
+    return comm;
 }
 
 // The target of a symbolic link below dirFd; empty when it cannot be read.
@@ -218,18 +241,13 @@ bool ProcProcessTable::ReadEntry(int pid, ProcessEntry& entry) const {
     entry.parentPid = fields.parentPid;
     entry.threads = fields.threads;
     entry.name.assign(fields.name);
-    // A name cut by the kernel: take the full file name argv[0] starts with,
-    // so long names and scripts show as they were started.
+    entry.startTime = fields.startTime;
+    // A name cut by the kernel: the full file name it was cut from, so long
+    // names and scripts show as they were started.
     std::string cmdline;
     if (entry.name.size() == kCommLength &&
-        ReadFileAt(dirFd, dir + "/cmdline", cmdline, kCmdlineLimit, '\0')) {
-        const std::string_view argv0(cmdline.c_str());
-        const auto slash = argv0.rfind('/');
-        const std::string_view base =
-            slash == std::string_view::npos ? argv0 : argv0.substr(slash + 1);
-        if (base.starts_with(entry.name)) {
-            entry.name.assign(base);
-        }
+        ReadFileAt(dirFd, dir + "/cmdline", cmdline, kCmdlineLimit, std::nullopt)) {
+        entry.name.assign(FullName(cmdline, entry.name));
     }
     entry.path = ReadLinkAt(dirFd, dir + "/exe");
     return true;
@@ -255,11 +273,40 @@ std::vector<ProcessEntry> ProcProcessTable::Snapshot() const {
     return result;
 }
 
-bool ProcProcessTable::Terminate(int pid) {
-    if (pid <= 0) {
+bool ProcProcessTable::StartTimeOf(int pid, std::uint64_t& startTime) const {
+    std::string stat;
+    StatFields fields;
+    if (pid <= 0 || !ReadStatAt(AT_FDCWD, root_ + "/" + std::to_string(pid), stat, fields)) {
         return false;
     }
-    return kill(pid, SIGKILL) == 0;
+    startTime = fields.startTime;
+    return true;
+}
+
+bool ProcProcessTable::Terminate(const ProcessEntry& entry) {
+    if (entry.pid <= 0) {
+        return false;
+    }
+    // The pidfd holds whatever process has the pid now, and keeps holding it
+    // if it ends and the pid is reused. It is the snapshot's process only when
+    // that one started at the same moment.
+    // Called through syscall(): the C library's header for these two lacks C
+    // linkage in the versions this program builds with.
+    const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, entry.pid, 0));
+    if (pidfd < 0) {
+        return false;
+    }
+    std::uint64_t startTime = 0;
+    const bool terminated = StartTimeOf(entry.pid, startTime) && startTime == entry.startTime &&
+                            ::syscall(SYS_pidfd_send_signal, pidfd, SIGKILL, nullptr, 0) == 0;
+    close(pidfd);
+    return terminated;
+}
+
+bool ProcProcessTable::Terminate(int pid) {
+    ProcessEntry entry;
+    entry.pid = pid;
+    return StartTimeOf(pid, entry.startTime) && Terminate(entry);
 }
 
 ProcProcessTable::WalkResult ProcProcessTable::WalkCounts() const {
