@@ -17,11 +17,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The "C" locale's tolower: A-Z become a-z, every other byte stays.
-char FoldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // A line may start with any byte from the space up, except DEL. Bytes of
 // 0x80 and above count as printable so that UTF-8 names load.
 bool StartsPrintable(unsigned char c) {
@@ -106,43 +101,11 @@ ReadResult ReadFile(const std::string& path, std::string& content) {
     return result;
 }
 
-// FNV-1a over the case-folded bytes.
-std::size_t FoldedHash(std::string_view name) {
-    std::size_t hash = 14695981039346656037ULL;
-    for (const char c : name) {
-        hash = (hash ^ static_cast<unsigned char>(FoldCase(c))) * 1099511628211ULL;
-    }
-    return hash;
-}
-
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 IniFile::~IniFile() = default;
-
-std::size_t IniFile::NameHash::operator()(std::string_view name) const {
-    return FoldedHash(name);
-}
-
-bool IniFile::NameEqual::operator()(std::string_view a, std::string_view b) const {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    if (!fold) {
-        return a == b;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-IniFile::NameIndex IniFile::MakeIndex() const {
-    return NameIndex(0, NameHash{}, NameEqual{caseInsensitive_});
-}
 
 bool IniFile::Load() {
     std::string content;
@@ -241,17 +204,15 @@ bool IniFile::Save() {
 }
 
 int IniFile::FindSection(std::string_view name) const {
-    const auto found = sectionIndex_.find(name);
-    return found == sectionIndex_.end() ? -1 : found->second;
+    return sectionIndex_.Find(name, sectionNames_);
 }
 
 int IniFile::FindKey(int section, std::string_view key) const {
     if (section < 0 || static_cast<std::size_t>(section) >= sections_.size()) {
         return -1;
     }
-    const NameIndex& keys = sections_[static_cast<std::size_t>(section)].keyIndex;
-    const auto found = keys.find(key);
-    return found == keys.end() ? -1 : found->second;
+    const SectionRecord& record = sections_[static_cast<std::size_t>(section)];
+    return record.keyIndex.Find(key, record.keys);
 }
 
 std::string IniFile::GetString(std::string_view section, std::string_view key,
@@ -296,9 +257,9 @@ bool IniFile::Store(std::string_view section, std::string_view key, std::string_
     if (!create) {
         return false;
     }
-    record.keyIndex.emplace(key, static_cast<int>(record.keys.size()));
     record.keys.emplace_back(key);
     record.values.emplace_back(value);
+    record.keyIndex.Add(record.keys, static_cast<int>(record.keys.size()) - 1);
     return true;
 }
 
@@ -307,12 +268,10 @@ bool IniFile::SetInt(std::string_view section, std::string_view key, int value) 
 }
 
 int IniFile::AddSection(std::string_view name) {
-    const int index = static_cast<int>(sections_.size());
-    if (!sectionIndex_.contains(name)) {
-        sectionIndex_.emplace(name, index);  // later duplicates are never found by name
-    }
     sectionNames_.emplace_back(name);
-    sections_.push_back(SectionRecord{{}, {}, {}, MakeIndex()});
+    sections_.push_back(SectionRecord{{}, {}, {}, NameIndex(caseInsensitive_)});
+    const int index = static_cast<int>(sections_.size()) - 1;
+    sectionIndex_.Add(sectionNames_, index);  // a later duplicate is never found by name
     return index;
 }
 
@@ -336,7 +295,7 @@ void IniFile::Clear() {
     sections_.clear();
     sectionNames_.clear();
     headerComments_.clear();
-    sectionIndex_.clear();
+    sectionIndex_.Clear();
     unreadTail_.clear();
     unreadWhole_ = false;
 }

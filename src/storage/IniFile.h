@@ -3,8 +3,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "storage/NameIndex.h"
 
 namespace velmora {
 
@@ -47,28 +48,12 @@ public:
     void Clear();
 
 private:
-    // Hashing and comparing names as lookups do; the hash always folds case,
-    // so it agrees with both ways of comparing.
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const;
-    };
-    struct NameEqual {
-        using is_transparent = void;
-        bool fold = true;
-        bool operator()(std::string_view a, std::string_view b) const;
-    };
-    // A name's first position in a list of names.
-    using NameIndex = std::unordered_map<std::string, int, NameHash, NameEqual>;
-
     struct SectionRecord {
         std::vector<std::string> keys;
         std::vector<std::string> values;
         std::vector<std::string> comments;
         NameIndex keyIndex;
     };
-
-    NameIndex MakeIndex() const;
     // SetString without the refusal of line-break bytes: Load stores what a
     // line holds, and a line never holds an LF.
     bool Store(std::string_view section, std::string_view key, std::string_view value, bool create);
@@ -80,7 +65,7 @@ private:
     std::vector<SectionRecord> sections_;
     std::vector<std::string> sectionNames_;
     std::vector<std::string> headerComments_;
-    NameIndex sectionIndex_ = MakeIndex();
+    NameIndex sectionIndex_{caseInsensitive_};
     // The unread rest of a file whose parse stopped at a bad line, from that
     // line on; written back after the model so nothing is lost.
     std::string unreadTail_;
