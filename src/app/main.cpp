@@ -23,11 +23,7 @@ int main(int argc, char* argv[]) {
 
     velmora::VelmoraApp velmoraApp;
     return velmoraApp.Run(velmora::SchedulerServices{
-        clock,
-        prompt,
-        session,
-        processes,
-        alarm,
+        clock, prompt, session, processes, alarm,
         velmora::SchedulePaths{velmora::SettingsFilePath(), velmora::ProcessListFile()},
         {}});
 }
