@@ -66,7 +66,6 @@ bool SingleInstance::Claim() {
     // Whoever holds the lock owns the socket; one left by a crash goes.
     QLocalServer::removeServer(QString::fromStdString(socketPath_));
     server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
     QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(),
                      [this] { Serve(); });
     server_->listen(QString::fromStdString(socketPath_));

@@ -26,13 +26,18 @@ std::unique_ptr<Subprocess> Start(const std::string& path, const std::string& co
 }
 
 TEST(ExactKill, SignalsOnlyTheProcessTheSnapshotSaw) {
+    const auto earlier = Start("/bin/sleep", "sleep");
+    usleep(30000);  // a few of the kernel's clock ticks
     const auto child = Start("/bin/sleep", "sleep");
     ProcProcessTable table;
     const auto snapshot = table.Snapshot();
     const auto seen = std::ranges::find(snapshot, child->Pid(), &ProcessEntry::pid);
-    ASSERT_NE(seen, snapshot.end());
-    ProcessEntry reused = *seen;  // the pid, taken by a process started later
-    reused.startTime += 1;
+    const auto other = std::ranges::find(snapshot, earlier->Pid(), &ProcessEntry::pid);
+    ASSERT_TRUE(seen != snapshot.end() && other != snapshot.end());
+    // As if the snapshot had seen the earlier process under the child's pid,
+    // which then went to the child.
+    ProcessEntry reused = *seen;
+    reused.startTime = other->startTime;
     EXPECT_FALSE(table.Terminate(reused) || table.Terminate(ProcessEntry{}));
     EXPECT_FALSE(child->WaitFor(std::chrono::milliseconds(0)));
     EXPECT_TRUE(table.Terminate(*seen));
@@ -66,6 +71,7 @@ TEST(ExactKill, AlarmFifoIsReportedAndNeverOpened) {
     mkfifo(dir.File("alarm.mp3").c_str(), 0600);
     FakePrompt prompt;
     QtAlarmPlayer alarm(prompt);
+    ::alarm(10);  // a player blocked opening the FIFO ends the test
     alarm.Play(dir.File("alarm.mp3"));
     QElapsedTimer waited;
     waited.start();
@@ -73,6 +79,7 @@ TEST(ExactKill, AlarmFifoIsReportedAndNeverOpened) {
         QCoreApplication::processEvents();
         usleep(10000);
     }
+    ::alarm(0);
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].text, "\"" + dir.File("alarm.mp3") + "\" is not a regular file.");
     EXPECT_FALSE(alarm.IsOpen());
