@@ -14,15 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "fakes/FakeAlarm.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeProcessTable.h"
-#include "fakes/FakePrompt.h"
-#include "fakes/FakeSession.h"
-#include "fakes/FakeView.h"
-#include "fakes/TempDir.h"
+#include "fakes/FakeScheduleEnv.h"
 #include "scheduler/core/ControlIds.h"
-#include "scheduler/core/ScheduleCore.h"
 #include "storage/IniFile.h"
 
 namespace {
@@ -85,24 +78,17 @@ int main() {
         ini.Load();
     });
 
-    const std::string list = dir.File("Process.ini");
+    velmora::test::FakeScheduleEnv e;  // the schedule over fakes, its files in a directory
+    const std::string list = e.ProcessListFile();
     velmora::test::WriteFile(list, ManyKeys(kListed, "Processes", "File"));
-    velmora::test::FakeView view;
-    velmora::test::FakeClock clock;
-    velmora::test::FakePrompt prompt;
-    velmora::test::FakeSession session;
-    velmora::test::FakeProcessTable processes;
-    velmora::test::FakeAlarm alarm;
-    velmora::ScheduleCore core{
-        velmora::ScheduleServices{view, clock, prompt, session, processes, alarm},
-        velmora::SchedulePaths{dir.File("Settings.ini"), list}};
-    clock.SetLocal(2030, 1, 1, 12, 0, 0);
-    view.Pick(2099, 1, 1, 12, 0, 0);
-    core.EnableSchedule(true, velmora::ScheduledAction::Alarm);
+    e.clock.SetLocal(2030, 1, 1, 12, 0, 0);
+    e.view.Pick(2099, 1, 1, 12, 0, 0);
+    e.core.EnableSchedule(true, velmora::ScheduledAction::Alarm);
     const auto tick = [&] {
-        clock.AdvanceSeconds(1);
-        core.OnTick(velmora::kClockTimer);
-        view.journal.calls.clear();
+        e.clock.AdvanceSeconds(1);
+        e.core.OnTick(velmora::kClockTimer);
+        e.view.journal.calls.clear();
+        e.events.clear();
     };
     std::printf("Process list of %d names, armed schedule:\n", kListed);
     const std::string listText = ManyKeys(kListed, "Processes", "File");
@@ -110,6 +96,6 @@ int main() {
             [&] { velmora::test::WriteFile(list, listText); });
     Measure("tick, list unchanged", 10000, tick);
     std::printf("  label after the ticks: \"%s\"\n",
-                view.texts[velmora::IDC_PROCESSES_FOR_TERMINATION].c_str());
+                e.view.texts[velmora::IDC_PROCESSES_FOR_TERMINATION].c_str());
     return 0;
 }
