@@ -207,8 +207,8 @@ bool CreateUnique(const std::string& target, PendingFile& file) {
         }
         // Another save may have taken the file for stale between its creation
         // and the lock; then the name is no longer this file's.
-        struct stat byFd {
-        }, byName{};
+        struct stat byFd {};
+        struct stat byName {};
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &byFd) == 0 &&
             ::lstat(name.c_str(), &byName) == 0 && SameFile(byFd, byName)) {
             file.fd = fd;

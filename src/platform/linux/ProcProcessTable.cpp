@@ -287,11 +287,11 @@ bool ProcProcessTable::Terminate(const ProcessEntry& entry) {
     if (entry.pid <= 0) {
         return false;
     }
-    // The pidfd holds whatever process has the pid now, and keeps holding it
-    // if it ends and the pid is reused. It is the snapshot's process only when
-    // that one started at the same moment.
-    // Called through syscall(): the C library's header for these two lacks C
-    // linkage in the versions this program builds with.
+    // The pidfd holds whatever process has the pid now, and goes on holding it
+    // if it ends and the pid is reused; it is the snapshot's process only when
+    // that one started at the same moment. (Both calls go through syscall():
+    // the C library's header for them lacks C linkage in the versions this
+    // program builds with.)
     const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, entry.pid, 0));
     if (pidfd < 0) {
         return false;
