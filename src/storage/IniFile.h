@@ -17,8 +17,9 @@ namespace velmora {
 //
 // Loading and every lookup take time in proportion to the text involved, not
 // to the number of sections or keys: each name is indexed at its first
-// occurrence. A file that is not a regular file loads as a missing one, and
-// one larger than kMaxFileSize as an unreadable one, without blocking.
+// occurrence. Loading never blocks: a file that is not a regular file loads
+// as a missing one, and one larger than kMaxFileSize as an unreadable one,
+// which Save then leaves whole unless Clear said it is to be rewritten.
 class IniFile {
 public:
     static constexpr std::size_t kMaxFileSize = 64 * 1024 * 1024;
