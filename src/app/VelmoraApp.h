@@ -9,8 +9,10 @@ class QUrl;
 
 namespace velmora {
 
-// The application: prepares the settings file, runs the main window
-// modally, and opens the user manual on request.
+class SchedulerDialog;
+
+// The application: one per user; prepares the settings file, runs the main
+// window modally, and opens the user manual on request.
 class VelmoraApp {
 public:
     // Opens a URL; tests replace it to see what would be opened.
@@ -25,8 +27,13 @@ public:
     // Opens the HTML user manual that ships with the program.
     void OnHelp() const;
 
+    // Shows the main window restored, raised and active, out of the
+    // notification area when it is there: what a second start asks for.
+    static void BringForward(SchedulerDialog& dialog);
+
     // Prepares the settings, runs the main window until it is closed, and
-    // returns the process exit code.
+    // returns the process exit code. When the program already runs for this
+    // user, asks it to come forward instead and returns 0 at once.
     int Run(SchedulerServices services);
 
 private:

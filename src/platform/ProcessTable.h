@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,10 @@ struct ProcessEntry {
     std::string name;  // image name, e.g. "sleep" or "backup.sh"
     int threads = 0;
     std::string path;  // executable path; empty when it cannot be read
+    // When the process started, in the table's own units (clock ticks after
+    // boot on Linux). With the pid it names exactly one process, even after
+    // the pid has been taken by another.
+    std::uint64_t startTime = 0;
 };
 
 // What the statistics labels show: the number of snapshot entries and the sum
@@ -29,8 +34,11 @@ public:
     // order. A process that vanishes during the walk is skipped. An empty
     // result means the snapshot could not be taken.
     virtual std::vector<ProcessEntry> Snapshot() const = 0;
-    // Ends the process at once; false when it could not be signalled.
-    virtual bool Terminate(int pid) = 0;
+    // Ends at once exactly the process a snapshot entry describes. False,
+    // with nothing signalled, when its pid is 0 or below, when the pid now
+    // belongs to another process (another start time) or when the process
+    // has ended; false also when it could not be signalled.
+    virtual bool Terminate(const ProcessEntry& entry) = 0;
     // The same counts a Snapshot() would give, from the cheapest source.
     virtual ProcessCounts Counts() const = 0;
 };

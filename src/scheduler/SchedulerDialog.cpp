@@ -13,6 +13,7 @@
 #include "markup/MainWindowTooltip.h"
 #include "markup/MarkupTooltip.h"
 #include "scheduler/SecondTimer.h"
+#include "scheduler/StatisticsRow.h"
 #include "scheduler/core/ControlIds.h"
 #include "scheduler/core/ScheduleCore.h"
 
@@ -114,6 +115,12 @@ QWidget* SchedulerDialog::Control(int controlId) const {
 void SchedulerDialog::SetText(int controlId, const std::string& text) {
     if (auto* label = qobject_cast<ColorLabel*>(Control(controlId))) {
         label->SetText(QString::fromStdString(text));
+    }
+    if (controlId == IDC_RUNNING_PROCESSES || controlId == IDC_THREADS_RUNNING ||
+        controlId == IDC_PROCESSES_FOR_TERMINATION) {
+        FitStatisticsRow(qobject_cast<QLabel*>(Control(IDC_RUNNING_PROCESSES)),
+                         qobject_cast<QLabel*>(Control(IDC_THREADS_RUNNING)),
+                         qobject_cast<QLabel*>(Control(IDC_PROCESSES_FOR_TERMINATION)));
     }
 }
 

@@ -1,6 +1,8 @@
 #include "storage/AtomicFileWriter.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +17,13 @@
 namespace velmora {
 
 namespace {
+
+// What follows the target's name in a temporary file's name, before the six
+// random characters.
+constexpr std::string_view kPendingMark = ".saving-";
+constexpr std::size_t kSuffixLength = 6;
+constexpr std::string_view kAlphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 // A temporary file being written: closed and removed on destruction unless
 // it was renamed into place.
@@ -64,10 +73,8 @@ std::string RandomSuffix() {
     x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
     x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
     x ^= x >> 31;
-    static constexpr char kAlphabet[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::string suffix;
-    for (int i = 0; i < 6; ++i) {
+    for (std::size_t i = 0; i < kSuffixLength; ++i) {
         suffix += kAlphabet[x % 62];
         x /= 62;
     }
@@ -96,6 +103,14 @@ std::string DirectoryOf(const std::string& path) {
     return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
+std::string BaseNameOf(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);  // npos + 1 is 0
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 // Makes the rename itself durable. File systems that cannot sync a directory
 // answer EINVAL; that is not a failure.
 bool SyncDirectory(const std::string& dir) {
@@ -118,18 +133,89 @@ std::string ResolveTarget(const std::string& path) {
     return real ? std::string(real.get()) : path;
 }
 
+// Whether a save may replace `target`: a missing file (`existed` false), or a
+// regular file that this process can open for writing (its status in `old`).
+// Devices, FIFOs and directories are never opened, so checking one has no
+// effect on it.
+bool MayReplace(const std::string& target, struct stat& old, bool& existed) {
+    existed = ::stat(target.c_str(), &old) == 0;
+    if (!existed) {
+        return errno == ENOENT;
+    }
+    if (!S_ISREG(old.st_mode)) {
+        return false;
+    }
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat opened {};
+    const bool same = ::fstat(fd, &opened) == 0 && SameFile(opened, old);
+    ::close(fd);
+    return same;
+}
+
+bool IsPendingName(std::string_view name, std::string_view base) {
+    if (name.size() != base.size() + kPendingMark.size() + kSuffixLength ||
+        !name.starts_with(base) || name.substr(base.size(), kPendingMark.size()) != kPendingMark) {
+        return false;
+    }
+    return name.substr(name.size() - kSuffixLength).find_first_not_of(kAlphabet) ==
+           std::string_view::npos;
+}
+
+// Removes the temporary files of saves of `target` that were killed before
+// they finished. A save in progress holds a lock on its file, so only files
+// nobody holds are removed.
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::string base = BaseNameOf(target);
+    const auto closeDir = [](DIR* d) { ::closedir(d); };
+    std::unique_ptr<DIR, decltype(closeDir)> dir(::opendir(DirectoryOf(target).c_str()), closeDir);
+    if (!dir) {
+        return;
+    }
+    const int dirFd = ::dirfd(dir.get());
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (!IsPendingName(entry->d_name, base)) {
+            continue;
+        }
+        const int fd = ::openat(dirFd, entry->d_name,
+                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlinkat(dirFd, entry->d_name, 0);
+        }
+        ::close(fd);
+    }
+}
+
+// Creates a new temporary file beside `target` and locks it, so that no other
+// save takes it for a stale one.
 bool CreateUnique(const std::string& target, PendingFile& file) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = target + "." + RandomSuffix();
+        const std::string name = target + std::string(kPendingMark) + RandomSuffix();
         // Mode 0666 lets the kernel apply the process umask to a new file.
-        file.fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (file.fd >= 0) {
-            file.name = std::move(name);
-            return true;
-        }
-        if (errno != EEXIST) {
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
             return false;
         }
+        if (fd < 0) {
+            continue;
+        }
+        // Another save may have taken the file for stale between its creation
+        // and the lock; then the name is no longer this file's.
+        struct stat byFd {};
+        struct stat byName {};
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &byFd) == 0 &&
+            ::lstat(name.c_str(), &byName) == 0 && SameFile(byFd, byName)) {
+            file.fd = fd;
+            file.name = name;
+            return true;
+        }
+        ::close(fd);
     }
     return false;
 }
@@ -142,7 +228,11 @@ bool AtomicFileWriter::Write(const std::string& path, std::string_view content) 
     }
     const std::string target = ResolveTarget(path);
     struct stat old {};
-    const bool existed = ::stat(target.c_str(), &old) == 0;
+    bool existed = false;
+    if (!MayReplace(target, old, existed)) {
+        return false;
+    }
+    RemoveStaleTemporaries(target);
 
     PendingFile file;
     if (!CreateUnique(target, file)) {
@@ -158,13 +248,11 @@ bool AtomicFileWriter::Write(const std::string& path, std::string_view content) 
             return false;
         }
     }
-    if (!WriteAll(file.fd, content) || ::fsync(file.fd) != 0 || !file.Close()) {
+    // The file is renamed while still open, so it stays locked to the end.
+    if (!WriteAll(file.fd, content) || ::fsync(file.fd) != 0 || !file.RenameTo(target)) {
         return false;
     }
-    if (!file.RenameTo(target)) {
-        return false;
-    }
-    return SyncDirectory(DirectoryOf(target));
+    return file.Close() && SyncDirectory(DirectoryOf(target));
 }
 
 }  // namespace velmora

@@ -1,8 +1,12 @@
 #include "storage/IniFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <memory>
 #include <utility>
 
 #include "storage/AtomicFileWriter.h"
@@ -12,11 +16,6 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-// The "C" locale's tolower: A-Z become a-z, every other byte stays.
-char FoldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // A line may start with any byte from the space up, except DEL. Bytes of
 // 0x80 and above count as printable so that UTF-8 names load.
@@ -56,24 +55,50 @@ int ParseIntLikeAtoi(std::string_view text) {
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-// Reads the whole file. False when it cannot be opened. A read error ends
-// the content at the last complete line read before it.
-bool ReadFile(const std::string& path, std::string& content) {
-    std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"),
-                                                            &std::fclose);
-    if (!file) {
-        return false;
-    }
+enum class ReadResult { Read, Missing, TooLarge };
+
+// Appends what the open file holds, stopping one byte past `limit`. A read
+// error ends the content at the last complete line read before it.
+void ReadBounded(int fd, std::size_t limit, std::string& content) {
     char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        content.append(buffer, got);
+    while (content.size() <= limit) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            const std::size_t lastLf = content.rfind('\n');
+            content.resize(lastLf == std::string::npos ? 0 : lastLf + 1);
+        }
+        if (got <= 0) {
+            return;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
     }
-    if (std::ferror(file.get())) {
-        const std::size_t lastLf = content.rfind('\n');
-        content.resize(lastLf == std::string::npos ? 0 : lastLf + 1);
+}
+
+// Reads the whole file without ever blocking and without reading more than
+// IniFile::kMaxFileSize bytes. Anything but a regular file (a FIFO, a device,
+// a directory) counts as missing.
+ReadResult ReadFile(const std::string& path, std::string& content) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return ReadResult::Missing;
     }
-    return true;
+    struct stat st {};
+    ReadResult result = ReadResult::Missing;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        result = ReadResult::TooLarge;
+        if (static_cast<std::size_t>(st.st_size) <= IniFile::kMaxFileSize) {
+            content.reserve(static_cast<std::size_t>(st.st_size));
+            ReadBounded(fd, IniFile::kMaxFileSize, content);
+            // A file that grew past the limit while it was read is too large too.
+            result =
+                content.size() <= IniFile::kMaxFileSize ? ReadResult::Read : ReadResult::TooLarge;
+        }
+    }
+    ::close(fd);
+    return result;
 }
 
 }  // namespace
@@ -82,24 +107,13 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 IniFile::~IniFile() = default;
 
-bool IniFile::NamesMatch(std::string_view a, std::string_view b) const {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    if (!caseInsensitive_) {
-        return a == b;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool IniFile::Load() {
     std::string content;
-    if (!ReadFile(path_, content)) {
+    const ReadResult read = ReadFile(path_, content);
+    if (read == ReadResult::TooLarge) {
+        unreadWhole_ = true;
+    }
+    if (read != ReadResult::Read) {
         return false;
     }
     // A later Save writes back what this read leaves unparsed, and only that.
@@ -183,29 +197,22 @@ std::string IniFile::Render() const {
 }
 
 bool IniFile::Save() {
+    if (unreadWhole_) {
+        return false;
+    }
     return AtomicFileWriter::Write(path_, Render() + unreadTail_);
 }
 
 int IniFile::FindSection(std::string_view name) const {
-    for (std::size_t i = 0; i < sectionNames_.size(); ++i) {
-        if (NamesMatch(sectionNames_[i], name)) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    return sectionIndex_.Find(name, sectionNames_);
 }
 
 int IniFile::FindKey(int section, std::string_view key) const {
     if (section < 0 || static_cast<std::size_t>(section) >= sections_.size()) {
         return -1;
     }
-    const std::vector<std::string>& keys = sections_[static_cast<std::size_t>(section)].keys;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (NamesMatch(keys[i], key)) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    const SectionRecord& record = sections_[static_cast<std::size_t>(section)];
+    return record.keyIndex.Find(key, record.keys);
 }
 
 std::string IniFile::GetString(std::string_view section, std::string_view key,
@@ -252,6 +259,7 @@ bool IniFile::Store(std::string_view section, std::string_view key, std::string_
     }
     record.keys.emplace_back(key);
     record.values.emplace_back(value);
+    record.keyIndex.Add(record.keys, static_cast<int>(record.keys.size()) - 1);
     return true;
 }
 
@@ -261,8 +269,10 @@ bool IniFile::SetInt(std::string_view section, std::string_view key, int value) 
 
 int IniFile::AddSection(std::string_view name) {
     sectionNames_.emplace_back(name);
-    sections_.emplace_back();
-    return static_cast<int>(sections_.size()) - 1;
+    sections_.push_back(SectionRecord{{}, {}, {}, NameIndex(caseInsensitive_)});
+    const int index = static_cast<int>(sections_.size()) - 1;
+    sectionIndex_.Add(sectionNames_, index);  // a later duplicate is never found by name
+    return index;
 }
 
 void IniFile::AddHeaderComment(std::string_view text) {
@@ -285,7 +295,9 @@ void IniFile::Clear() {
     sections_.clear();
     sectionNames_.clear();
     headerComments_.clear();
+    sectionIndex_.Clear();
     unreadTail_.clear();
+    unreadWhole_ = false;
 }
 
 }  // namespace velmora

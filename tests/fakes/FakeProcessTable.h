@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,16 @@ public:
     void Add(int pid, const std::string& name, int threads = 1) {
         entries.push_back({pid, 1, name, threads, ""});
     }
-    std::vector<ProcessEntry> Snapshot() const override { return entries; }
-    bool Terminate(int pid) override {
-        return std::erase_if(entries, [pid](const ProcessEntry& e) { return e.pid == pid; }) > 0;
+    std::vector<ProcessEntry> Snapshot() const override {
+        if (onSnapshot) {
+            onSnapshot();  // lets a test act between the list's reading and the snapshot
+        }
+        return entries;
+    }
+    bool Terminate(const ProcessEntry& target) override {
+        return std::erase_if(entries, [&](const ProcessEntry& e) {
+                   return e.pid == target.pid && e.startTime == target.startTime;
+               }) > 0;
     }
     ProcessCounts Counts() const override {
         ProcessCounts counts{static_cast<int>(entries.size()), 0};
@@ -27,6 +35,7 @@ public:
         return counts;
     }
     std::vector<ProcessEntry> entries;
+    std::function<void()> onSnapshot;
 };
 
 }  // namespace velmora::test

@@ -49,6 +49,7 @@ public:
     }
 
     int Status() const { return status_; }  // as waitpid gave it, once ended
+    pid_t Pid() const { return pid_; }
 
     // Polls until the child ends or the timeout passes; true when it ended.
     bool WaitFor(std::chrono::milliseconds timeout) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // Copies of the real velmora executable, run offscreen from a directory of
-// the test's own (their settings then live there), unable to reach any bus.
+// the test's own (their settings, and unless `env` says otherwise their
+// one-instance lock, then live there), unable to reach any bus.
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -20,6 +21,7 @@ inline std::string InstallVelmoraCopy(const std::string& dir) {
 inline std::unique_ptr<Subprocess> StartVelmora(std::vector<std::string> argv,
                                                 const std::string& workDir,
                                                 Subprocess::Env env = {}) {
+    env.insert(env.begin(), {"XDG_RUNTIME_DIR", workDir});
     env.insert(env.end(),
                {{"QT_QPA_PLATFORM", "offscreen"},
                 {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/velmora-test-system-bus"},

@@ -2,57 +2,23 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <string_view>
+
+#include "platform/linux/ProcFiles.h"
 
 namespace velmora {
 namespace {
 
-// The kernel keeps at most 15 bytes of a task's name.
-constexpr std::size_t kCommLength = 15;
-// The most of a command line read to find argv[0].
-constexpr std::size_t kCmdlineLimit = 64 * 1024;
 // How the thread source is settled: a full walk that disagrees with a steady
 // system total this many times means /proc shows only part of the system;
 // after this many attempts of any outcome the per-process walk is kept.
 constexpr int kMismatchesToFallBack = 3;
 constexpr int kAttemptsToFallBack = 20;
-
-// Reads a small file below dirFd, stopping early once `stopAt` has been read.
-bool ReadFileAt(int dirFd, const std::string& rel, std::string& out, std::size_t limit,
-                char stopAt) {
-    const int fd = openat(dirFd, rel.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    out.clear();
-    bool ok = true;
-    char buf[1024];
-    while (out.size() < limit) {
-        const ssize_t n = read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            ok = false;
-            break;
-        }
-        if (n == 0) {
-            break;
-        }
-        out.append(buf, static_cast<std::size_t>(n));
-        if (std::string_view(buf, static_cast<std::size_t>(n)).find(stopAt) !=
-            std::string_view::npos) {
-            break;
-        }
-    }
-    close(fd);
-    return ok;
-}
 
 // A directory entry name made only of digits, as the process directories are.
 bool ParsePid(const char* name, int& pid) {
@@ -64,78 +30,6 @@ bool ParsePid(const char* name, int& pid) {
         return false;
     }
     return std::from_chars(name, end, pid).ec == std::errc();
-}
-
-// One line of /proc/PID/stat: "pid (name) state ppid ... num_threads ...".
-// The name may hold spaces and parentheses, so the fields are counted after
-// the last ')'. The name between the parentheses is the same text the comm
-// file holds, so one file gives name, parent and threads.
-struct StatFields {
-    std::string_view name;
-    int parentPid = 0;
-    int threads = 0;
-};
-
-bool ParseStat(std::string_view line, StatFields& out) {
-    const auto open = line.find('(');
-    const auto close = line.rfind(')');
-    if (open == std::string_view::npos || close == std::string_view::npos || close < open) {
-        return false;
-    }
-    out.name = line.substr(open + 1, close - open - 1);
-    // Fields after the name, counted from 3 (the state).
-    constexpr int kParentField = 4;
-    constexpr int kThreadsField = 20;
-    int field = 3;
-    bool haveParent = false;
-    std::size_t pos = close + 1;
-    while (pos < line.size() && field <= kThreadsField) {
-        while (pos < line.size() && line[pos] == ' ') {
-            ++pos;
-        }
-        std::size_t end = pos;
-        while (end < line.size() && line[end] != ' ' && line[end] != '\n') {
-            ++end;
-        }
-        if (end == pos) {
-            break;
-        }
-        const char* first = line.data() + pos;
-        const char* last = line.data() + end;
-        if (field == kParentField) {
-            haveParent = std::from_chars(first, last, out.parentPid).ec == std::errc();
-        } else if (field == kThreadsField) {
-            return haveParent && std::from_chars(first, last, out.threads).ec == std::errc();
-        }
-        ++field;
-        pos = end;
-    }
-    return false;
-}
-
-// Reads and parses "<pidDir>/stat" below dirFd; the name in `fields` points
-// into `buffer`. False for a process that ended since it was listed.
-bool ReadStatAt(int dirFd, const std::string& pidDir, std::string& buffer, StatFields& fields) {
-    return ReadFileAt(dirFd, pidDir + "/stat", buffer, 4096, '\n') && ParseStat(buffer, fields);
-}
-
-// The target of a symbolic link below dirFd; empty when it cannot be read.
-std::string ReadLinkAt(int dirFd, const std::string& rel) {
-    std::string target(256, '\0');
-    for (;;) {
-        const ssize_t n = readlinkat(dirFd, rel.c_str(), target.data(), target.size());
-        if (n < 0) {
-            return {};
-        }
-        if (static_cast<std::size_t>(n) < target.size()) {
-            target.resize(static_cast<std::size_t>(n));
-            return target;
-        }
-        if (target.size() >= kCmdlineLimit) {
-            return {};
-        }
-        target.resize(target.size() * 2);
-    }
 }
 
 }  // namespace
@@ -217,20 +111,8 @@ bool ProcProcessTable::ReadEntry(int pid, ProcessEntry& entry) const {
     entry.pid = pid;
     entry.parentPid = fields.parentPid;
     entry.threads = fields.threads;
-    entry.name.assign(fields.name);
-    // A name cut by the kernel: take the full file name argv[0] starts with,
-    // so long names and scripts show as they were started.
-    std::string cmdline;
-    if (entry.name.size() == kCommLength &&
-        ReadFileAt(dirFd, dir + "/cmdline", cmdline, kCmdlineLimit, '\0')) {
-        const std::string_view argv0(cmdline.c_str());
-        const auto slash = argv0.rfind('/');
-        const std::string_view base =
-            slash == std::string_view::npos ? argv0 : argv0.substr(slash + 1);
-        if (base.starts_with(entry.name)) {
-            entry.name.assign(base);
-        }
-    }
+    entry.startTime = fields.startTime;
+    entry.name = ImageNameAt(dirFd, dir, fields.name);
     entry.path = ReadLinkAt(dirFd, dir + "/exe");
     return true;
 }
@@ -255,11 +137,40 @@ std::vector<ProcessEntry> ProcProcessTable::Snapshot() const {
     return result;
 }
 
-bool ProcProcessTable::Terminate(int pid) {
-    if (pid <= 0) {
+bool ProcProcessTable::StartTimeOf(int pid, std::uint64_t& startTime) const {
+    std::string stat;
+    StatFields fields;
+    if (pid <= 0 || !ReadStatAt(AT_FDCWD, root_ + "/" + std::to_string(pid), stat, fields)) {
         return false;
     }
-    return kill(pid, SIGKILL) == 0;
+    startTime = fields.startTime;
+    return true;
+}
+
+bool ProcProcessTable::Terminate(const ProcessEntry& entry) {
+    if (entry.pid <= 0) {
+        return false;
+    }
+    // The pidfd holds whatever process has the pid now, and goes on holding it
+    // if it ends and the pid is reused; it is the snapshot's process only when
+    // that one started at the same moment. (Both calls go through syscall():
+    // the C library's header for them lacks C linkage in the versions this
+    // program builds with.)
+    const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, entry.pid, 0));
+    if (pidfd < 0) {
+        return false;
+    }
+    std::uint64_t startTime = 0;
+    const bool terminated = StartTimeOf(entry.pid, startTime) && startTime == entry.startTime &&
+                            ::syscall(SYS_pidfd_send_signal, pidfd, SIGKILL, nullptr, 0) == 0;
+    close(pidfd);
+    return terminated;
+}
+
+bool ProcProcessTable::Terminate(int pid) {
+    ProcessEntry entry;
+    entry.pid = pid;
+    return StartTimeOf(pid, entry.startTime) && Terminate(entry);
 }
 
 ProcProcessTable::WalkResult ProcProcessTable::WalkCounts() const {

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,9 +38,13 @@ public:
     ProcProcessTable& operator=(const ProcProcessTable&) = delete;
 
     std::vector<ProcessEntry> Snapshot() const override;
-    // SIGKILL to one process. Zero and negative ids are refused without a
-    // signal: they would address process groups or every process there is.
-    bool Terminate(int pid) override;
+    // SIGKILL through a pidfd to exactly the entry's process: the pid is
+    // opened first, then its start time is checked against the entry's.
+    // Zero and negative ids are refused without a signal: they would address
+    // process groups or every process there is.
+    bool Terminate(const ProcessEntry& entry) override;
+    // The same for whichever process holds the pid at this moment.
+    bool Terminate(int pid);
     ProcessCounts Counts() const override;
 
     ThreadSource CountSource() const { return source_; }
@@ -67,6 +72,8 @@ private:
     // Compares the cheap source with a full walk and settles ThreadSource.
     ProcessCounts Calibrate() const;
     bool ReadEntry(int pid, ProcessEntry& entry) const;
+    // The start time in /proc/PID/stat; false when the process is gone.
+    bool StartTimeOf(int pid, std::uint64_t& startTime) const;
     bool OpenFiles() const;
 
     std::string root_;

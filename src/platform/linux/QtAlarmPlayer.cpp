@@ -1,5 +1,7 @@
 #include "platform/linux/QtAlarmPlayer.h"
 
+#include <sys/stat.h>
+
 #include <QAudioOutput>
 #include <QByteArray>
 #include <QFile>
@@ -13,6 +15,15 @@ namespace {
 // An empty path never reaches the player; it is reported in the player's own
 // words for a file that does not exist.
 constexpr const char* kNoFile = "Resource not found.";
+
+// The player would block the window opening a FIFO (or read a device for
+// ever), so only regular files reach it. A missing file is left to the
+// player, which reports it in its own words. Checked with stat(), which
+// follows links and never opens the file.
+bool ExistsButIsNotRegular(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
 
 }  // namespace
 
@@ -33,6 +44,11 @@ void QtAlarmPlayer::Play(const std::string& path) {
     const unsigned generation = ++generation_;
     if (path.empty()) {
         ReportOnce(QString::fromLatin1(kNoFile));
+        return;
+    }
+    if (ExistsButIsNotRegular(path)) {
+        ReportOnce(QStringLiteral("\"%1\" is not a regular file.")
+                       .arg(QFile::decodeName(QByteArray::fromStdString(path))));
         return;
     }
     player_ = std::make_unique<QMediaPlayer>();

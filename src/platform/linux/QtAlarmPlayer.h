@@ -13,7 +13,9 @@ class MessagePrompt;
 
 // The alarm sound, played by a hidden media player that is opened fresh for
 // every alarm and released on Close. A file it cannot play is reported once
-// per Play with a stop message carrying the player's own error text.
+// per Play with a stop message carrying the player's own error text; a path
+// that is not a regular file (a FIFO, a device, a directory) is reported the
+// same way, in words of the same kind, and never reaches the player.
 // Nothing here waits for the sound: opening, playing and failing all
 // proceed in the event loop.
 class QtAlarmPlayer : public AlarmPlayer {

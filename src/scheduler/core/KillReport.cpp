@@ -15,7 +15,7 @@ std::string KillListedProcesses(const std::vector<std::string>& names,
                 continue;
             }
             found = true;
-            const bool terminated = entry.pid > 0 && table.Terminate(entry.pid);
+            const bool terminated = entry.pid > 0 && table.Terminate(entry);
             report +=
                 "Process: " + name + ", Status: " + (terminated ? "Terminated" : "Error") + "\n";
         }

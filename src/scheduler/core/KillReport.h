@@ -13,8 +13,10 @@ namespace velmora {
 //   "PROCESSES TERMINATION REPORT\n\n"
 //   "Process: <name>, Status: Terminated\n" (or "Error") per attempt,
 //   "None of the selected processes running at this time!" when nothing matched.
-// A name listed twice is matched twice. An entry with a pid of 0 or below is
-// never signalled (it would address a process group) and reports "Error".
+// A name listed twice is matched twice. Only the very process an entry saw is
+// ended ("Error" when its pid now belongs to another). An entry with a pid of
+// 0 or below is never signalled (it would address a process group) and
+// reports "Error".
 std::string KillListedProcesses(const std::vector<std::string>& names,
                                 const std::vector<ProcessEntry>& snapshot, ProcessTable& table);
 

@@ -22,4 +22,17 @@ std::vector<std::string> ReadProcessList(const std::string& path) {
     return names;
 }
 
+const std::vector<std::string>& ProcessListReader::Names() {
+    const FileStamp before = FileStamp::Of(path_);
+    if (stamp_ != before) {
+        names_ = ReadProcessList(path_);
+        // A file that changed while it was read is read again next time.
+        stamp_ = before;
+        if (FileStamp::Of(path_) != before) {
+            stamp_.reset();
+        }
+    }
+    return names_;
+}
+
 }  // namespace velmora

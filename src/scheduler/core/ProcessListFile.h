@@ -1,8 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "storage/FileStamp.h"
 
 namespace velmora {
 
@@ -16,5 +20,21 @@ std::string ProcessListKey(int index);
 // The names from File0 up to, not including, the first empty or missing
 // value; anything after a gap is ignored. Empty when the file is missing.
 std::vector<std::string> ReadProcessList(const std::string& path);
+
+// The process list of one file, read again only when the file has changed
+// since it was last read, so asking every second costs one stat call.
+class ProcessListReader {
+public:
+    explicit ProcessListReader(std::string path) : path_(std::move(path)) {}
+
+    // The names as ReadProcessList gives them for the file as it is now.
+    const std::vector<std::string>& Names();
+
+private:
+    std::string path_;
+    // The file's stamp when `names_` were read; none when they must be read.
+    std::optional<FileStamp> stamp_;
+    std::vector<std::string> names_;
+};
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 
 #include "app/core/DateTime.h"
 #include "scheduler/core/FireTest.h"
+#include "scheduler/core/ProcessListFile.h"
 
 namespace velmora {
 
@@ -107,6 +108,8 @@ private:
     // The previous tick (or the arming), used to catch a target second that
     // fell between two late ticks.
     std::optional<TickMoment> previousTick_;
+    // The process list, read from its file only when the file changed.
+    mutable ProcessListReader processList_{paths_.processListFile};
 };
 
 }  // namespace velmora

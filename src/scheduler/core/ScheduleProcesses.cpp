@@ -11,16 +11,17 @@
 namespace velmora {
 
 std::vector<std::string> ScheduleCore::ReadProcessList() const {
-    return velmora::ReadProcessList(paths_.processListFile);
+    return processList_.Names();
 }
 
 int ScheduleCore::CountSelectedProcesses() const {
-    return static_cast<int>(ReadProcessList().size());
+    return static_cast<int>(processList_.Names().size());
 }
 
 void ScheduleCore::KillSelectedProcesses() {
-    const std::vector<ProcessEntry> snapshot = s_.processes.Snapshot();
+    // The list first: the snapshot is taken as close to the signals as can be.
     const std::vector<std::string> names = ReadProcessList();
+    const std::vector<ProcessEntry> snapshot = s_.processes.Snapshot();
     s_.prompt.Information(KillListedProcesses(names, snapshot, s_.processes));
 }
 

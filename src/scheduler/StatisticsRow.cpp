@@ -1,0 +1,50 @@
+#include "scheduler/StatisticsRow.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// Room for the label's own rendering beyond the text's advance, and the
+// least space between two texts.
+constexpr int kPadding = 2;
+constexpr int kSpacing = 6;
+constexpr int kSmallestPointSize = 5;
+
+}  // namespace
+
+void FitStatisticsRow(QLabel* left, QLabel* middle, QLabel* right) {
+    const QRect row(left->geometry().topLeft(), right->geometry().bottomRight());
+    QLabel* const labels[] = {left, middle, right};
+    QFont font = left->parentWidget()->font();
+    int widths[3] = {};
+    for (;;) {
+        const QFontMetrics metrics(font);
+        int total = 2 * kSpacing;
+        for (int i = 0; i < 3; ++i) {
+            widths[i] = metrics.horizontalAdvance(labels[i]->text()) + kPadding;
+            total += widths[i];
+        }
+        if (total <= row.width() || font.pointSize() <= kSmallestPointSize) {
+            break;
+        }
+        font.setPointSize(font.pointSize() - 1);
+    }
+    const int rightX = row.right() + 1 - widths[2];
+    const int centred = row.center().x() - widths[1] / 2;
+    const int middleX = std::max(row.left() + widths[0] + kSpacing,
+                                 std::min(centred, rightX - kSpacing - widths[1]));
+    left->setGeometry(row.left(), row.top(), widths[0], row.height());
+    middle->setGeometry(middleX, row.top(), widths[1], row.height());
+    right->setGeometry(rightX, row.top(), widths[2], row.height());
+    for (QLabel* label : labels) {
+        if (label->font() != font) {
+            label->setFont(font);
+        }
+    }
+}
+
+}  // namespace velmora
