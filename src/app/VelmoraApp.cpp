@@ -1,5 +1,6 @@
 #include "app/VelmoraApp.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -34,9 +35,19 @@ int VelmoraApp::Run(SchedulerServices services) {
     if (!services.openHelp) {
         services.openHelp = [this] { OnHelp(); };
     }
+    if (!services.openUrl) {
+        services.openUrl = [this](const std::string& url) {
+            opener_(QUrl(QString::fromStdString(url)));
+        };
+    }
     SchedulerDialog dialog(std::move(services));
-    dialog.exec();
-    return 0;
+    // The window is not run as a modal dialog: hiding it to the notification
+    // area must not end the run, nor must the last message box closing while
+    // it is hidden. Only the window's own end (Enter, Esc, "&Exit") does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&dialog, &QDialog::finished, qApp, [] { QApplication::exit(0); });
+    dialog.show();
+    return QApplication::exec();
 }
 
 }  // namespace velmora

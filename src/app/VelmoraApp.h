@@ -9,8 +9,8 @@ class QUrl;
 
 namespace velmora {
 
-// The application: prepares the settings file, runs the main window
-// modally, and opens the user manual on request.
+// The application: prepares the settings file, runs the main window until
+// it ends, and opens the user manual and the Help menu's links on request.
 class VelmoraApp {
 public:
     // Opens a URL; tests replace it to see what would be opened.

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimeEdit>
 
+#include "scheduler/MainMenus.h"
 #include "scheduler/SchedulerDialog.h"
 #include "scheduler/core/ControlIds.h"
 
@@ -31,11 +32,6 @@ struct ButtonSpec {
     int id;
     const char* caption;
     QRect rect;
-};
-
-struct MenuItemSpec {
-    int id;
-    const char* caption;
 };
 
 }  // namespace
@@ -122,23 +118,10 @@ void SchedulerDialog::BuildControls() {
 }
 
 void SchedulerDialog::BuildActionMenu() {
-    const MenuItemSpec items[] = {
-        {ID_ENABLE_ALARM, "Enable Alarm routine"},
-        {ID_ENABLE_SHUTDOWN, "Enable ShutDown routine"},
-        {ID_ENABLE_LOGOFF, "Enable LogOff routine"},
-        {ID_ENABLE_RESTART, "Enable Restart routine"},
-        {ID_ENABLE_STANDBY, "Enable Stand By routine"},
-        {ID_ENABLE_HIBERNATE, "Enable Hibernate routine"},
-        {ID_ENABLE_KILL, "Enable Kill Processes routine"},
-    };
     actionMenu_ = new QMenu(this);
-    actionMenu_->setObjectName(QStringLiteral("menu32"));
-    for (const MenuItemSpec& item : items) {
-        QAction* action = actionMenu_->addAction(QString::fromUtf8(item.caption));
-        action->setData(item.id);
-        const int id = item.id;
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-    }
+    actionMenu_->setObjectName(QStringLiteral("menu%1").arg(IDR_ACTION_MENU));
+    FillMenu(*actionMenu_, MainMenuResource(IDR_ACTION_MENU)->popups.front().items,
+             [this](int id) { OnCommand(id); });
     static_cast<QPushButton*>(controls_.value(IDC_ACTION_BUTTON))->setMenu(actionMenu_);
 }
 
