@@ -10,6 +10,7 @@ PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   dbus tzdata
   xvfb xauth imagemagick x11-utils
+  trayer xdotool libxcb1-dev
 )
 if [[ "${1:-}" == "--ci" ]]; then
   PACKAGES+=(clang libclang-rt-14-dev llvm)

@@ -20,7 +20,7 @@ inline std::string InstallVelmoraCopy(const std::string& dir) {
 inline std::unique_ptr<Subprocess> StartVelmora(std::vector<std::string> argv,
                                                 const std::string& workDir,
                                                 Subprocess::Env env = {}) {
-    env.insert(env.end(),
+    env.insert(env.begin(),  // the caller's own settings come later and win
                {{"QT_QPA_PLATFORM", "offscreen"},
                 {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/velmora-test-system-bus"},
                 {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/velmora-test-session-bus"}});
