@@ -86,7 +86,8 @@ const MenuSpec* MainMenuResource(int id) {
 }
 
 // The menu bar goes above the controls: the window grows by its height and
-// the controls keep their places relative to each other.
+// the controls keep their places relative to each other. The area below the
+// menu bar is the window's contents rectangle.
 void SchedulerDialog::BuildMenuBar() {
     menuBar_ = velmora::BuildMenuBar(*MainMenuResource(IDR_MAIN_MENU), this,
                                      [this](int id) { OnCommand(id); });
@@ -97,6 +98,7 @@ void SchedulerDialog::BuildMenuBar() {
         }
     }
     menuBar_->setGeometry(0, 0, width(), top);
+    setContentsMargins(0, top, 0, 0);
     setFixedSize(width(), height() + top);
 }
 
