@@ -13,6 +13,7 @@ PACKAGES=(
   qt6-wayland
   dpkg-dev file
   desktop-file-utils appstream
+  trayer xdotool libxcb1-dev
 )
 if [[ "${1:-}" == "--ci" ]]; then
   PACKAGES+=(clang libclang-rt-14-dev llvm)

@@ -7,17 +7,14 @@
 #include "app/SingleInstance.h"
 #include "app/core/AppPaths.h"
 #include "controls/CAboutDlg.h"
+#include "platform/linux/XdgAutostartEntry.h"
 #include "scheduler/SchedulerDialog.h"
+#include "scheduler/core/ControlIds.h"
+#include "settings/CSettingsSheet.h"
+#include "settings/SettingsSheetServices.h"
 #include "storage/IniFile.h"
 
 namespace velmora {
-
-namespace {
-
-// The notification-area menu's "Show main window" command.
-constexpr int kShowMainWindowCommand = 32784;
-
-}  // namespace
 
 VelmoraApp::VelmoraApp(UrlOpener opener) : opener_(std::move(opener)) {
     if (!opener_) {
@@ -39,7 +36,7 @@ void VelmoraApp::OnHelp() const {
 }
 
 void VelmoraApp::BringForward(SchedulerDialog& dialog) {
-    dialog.OnCommand(kShowMainWindowCommand);  // out of the notification area
+    dialog.OnCommand(ID_SHOW_MAIN_WINDOW);  // out of the notification area
     dialog.setWindowState((dialog.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     dialog.show();
     dialog.raise();
@@ -58,10 +55,31 @@ int VelmoraApp::Run(SchedulerServices services) {
     if (!services.runAbout) {
         services.runAbout = [] { RunAboutBox(QApplication::activeWindow()); };
     }
-    SchedulerDialog dialog(std::move(services));
+    if (!services.openUrl) {
+        services.openUrl = [this](const std::string& url) {
+            opener_(QUrl(QString::fromStdString(url)));
+        };
+    }
+    XdgAutostartEntry autostart(AutostartEntryPath());
+    if (!services.runSettingsSheet) {
+        services.runSettingsSheet = [&services, &autostart] {
+            return RunSettingsSheet(SettingsSheetServices{services.paths.settingsFile,
+                                                          DefaultAlarmSound(),
+                                                          ExecutablePath(),
+                                                          autostart,
+                                                          services.runProcessManager,
+                                                          {}});
+        };
+    }
+    SchedulerDialog dialog(services);
     instance.SetRequestHandler([&dialog] { BringForward(dialog); });
-    dialog.exec();
-    return 0;
+    // The window is not run as a modal dialog: hiding it to the notification
+    // area must not end the run, nor must the last message box closing while
+    // it is hidden. Only the window's own end (Enter, Esc, "&Exit") does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&dialog, &QDialog::finished, qApp, [] { QApplication::exit(0); });
+    dialog.show();
+    return QApplication::exec();
 }
 
 }  // namespace velmora

@@ -12,7 +12,8 @@ namespace velmora {
 class SchedulerDialog;
 
 // The application: one per user; prepares the settings file, runs the main
-// window modally, and opens the user manual on request.
+// window until it ends, and opens the user manual and the Help menu's links
+// on request.
 class VelmoraApp {
 public:
     // Opens a URL; tests replace it to see what would be opened.

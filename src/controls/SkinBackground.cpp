@@ -26,15 +26,19 @@ void SkinBackground::PaintUnder(const QWidget* child, QPainter& painter, const Q
     if (skin == nullptr || skin->picture_.isNull()) {
         return;
     }
-    const QRect source = rect.translated(child->pos()) & skin->picture_.rect();
-    painter.drawPixmap(source.translated(-child->pos()), skin->picture_, source);
+    // The picture starts at the window's contents rectangle (below a menu
+    // bar, as a client area does).
+    const QPoint offset = child->pos() - parent->contentsRect().topLeft();
+    const QRect source = rect.translated(offset) & skin->picture_.rect();
+    painter.drawPixmap(source.translated(-offset), skin->picture_, source);
 }
 
 bool SkinBackground::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint && !picture_.isNull()) {
         // The window's own painting (none for a dialog) follows on top.
-        QPainter painter(static_cast<QWidget*>(watched));
-        painter.drawPixmap(0, 0, picture_);
+        auto* window = static_cast<QWidget*>(watched);
+        QPainter painter(window);
+        painter.drawPixmap(window->contentsRect().topLeft(), picture_);
     }
     return QObject::eventFilter(watched, event);
 }

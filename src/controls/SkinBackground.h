@@ -10,8 +10,8 @@ class QWidget;
 namespace velmora {
 
 // Paints a picture as a window's background, unscaled at the top-left
-// corner, before the window paints anything else. Without the picture the
-// window keeps its plain background. The labels and buttons on the window
+// corner of its contents rectangle (below a menu bar), before the window paints anything else.
+// Without the picture the window keeps its plain background. The labels and buttons on the window
 // are transparent, so the picture shows around and through them.
 class SkinBackground : public QObject {
     Q_OBJECT

@@ -21,7 +21,7 @@ public:
     virtual bool ForcePowerOff(bool interactive) = 0;
     // Stand by (suspend true) or hibernate (suspend false); force is carried
     // for the caller's sake and only the suspend flag chooses the state.
-    virtual bool SetSystemPowerState(bool suspend, bool force) = 0;
+    virtual bool SetSystemPowerState(bool suspend, bool force, bool interactive) = 0;
 };
 
 }  // namespace velmora

@@ -9,6 +9,8 @@
 #include <QTimeEdit>
 #include <algorithm>
 
+#include "controls/AppIcon.h"
+#include "controls/CTrayIcon.h"
 #include "controls/ColorLabel.h"
 #include "markup/MainWindowTooltip.h"
 #include "markup/MarkupTooltip.h"
@@ -16,42 +18,21 @@
 #include "scheduler/StatisticsRow.h"
 #include "scheduler/core/ControlIds.h"
 #include "scheduler/core/ScheduleCore.h"
+#include "scheduler/core/SettingsKeys.h"
 
 namespace velmora {
 
-namespace {
-
-// The window's own commands, beside those the schedule logic handles.
-struct CommandEntry {
-    int id;
-    void (*handler)(SchedulerDialog&, const SchedulerServices&);
-};
-
-void OpenHelp(SchedulerDialog&, const SchedulerServices& s) {
-    if (s.openHelp) {
-        s.openHelp();
-    }
-}
-
-const CommandEntry kCommandTable[] = {
-    {ID_OK, [](SchedulerDialog& dialog, const SchedulerServices&) { dialog.accept(); }},
-    {ID_CANCEL, [](SchedulerDialog& dialog, const SchedulerServices&) { dialog.reject(); }},
-    {IDC_HELP, OpenHelp},
-    {ID_HELP_TOPIC, OpenHelp},
-    {ID_ABOUT,
-     [](SchedulerDialog&, const SchedulerServices& s) {
-         if (s.runAbout) {
-             s.runAbout();
-         }
-     }},
-};
-
-}  // namespace
-
 SchedulerDialog::SchedulerDialog(SchedulerServices services, QWidget* parent)
-    : QDialog(parent), services_(std::move(services)) {
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      services_(std::move(services)) {
+    // A top-level window of its own (not a dialog), so it has a taskbar entry
+    // while it is visible; fixed in size, so it has no maximize box.
+    setWindowIcon(ApplicationIcon());
     BuildControls();
     tooltip_ = CreateMainWindowTooltip(this);
+    BuildMenuBar();
     for (int id : {kCountdownTimer, kClockTimer}) {
         auto* timer = new SecondTimer(id, services_.clock, this);
         connect(timer, &SecondTimer::Tick, this, [this](int tick) { core_->OnTick(tick); });
@@ -65,27 +46,31 @@ SchedulerDialog::SchedulerDialog(SchedulerServices services, QWidget* parent)
         ScheduleServices{*this, services_.clock, services_.prompt, services_.session,
                          services_.processes, services_.alarm},
         services_.paths);
-    core_->LoadSchedule();
-    StartTimer(kClockTimer);
+    StartUp();
 }
 
 SchedulerDialog::~SchedulerDialog() {
     for (SecondTimer* timer : timers_) {
         timer->Stop();
     }
+    inTray_ = false;
+    SyncTrayIcon();  // removes the icon
 }
 
-bool SchedulerDialog::OnCommand(int commandId) {
-    if (core_->HandleCommand(commandId)) {
-        return true;
+void SchedulerDialog::StartUp() {
+    if (core_->ReadSettingInt(kKeyStartMinimized, 0) != 0) {
+        // Shown minimized; the minimize request that follows once the window
+        // is up hides it to the notification area when that is in use.
+        setWindowState(Qt::WindowMinimized);
+        QMetaObject::invokeMethod(
+            this, [this] { OnSysCommand(SC_MINIMIZE); }, Qt::QueuedConnection);
     }
-    for (const CommandEntry& entry : kCommandTable) {
-        if (entry.id == commandId) {
-            entry.handler(*this, services_);
-            return true;
-        }
-    }
-    return false;
+    // No Linux desktop lets a program add items to the window manager's
+    // menu, so the About box is reached from the Help menu alone. Linux
+    // starts no program with a show command: it counts as a normal show,
+    // which asks for no minimize.
+    core_->LoadSchedule();
+    StartTimer(kClockTimer);
 }
 
 void SchedulerDialog::keyPressEvent(QKeyEvent* event) {
@@ -104,8 +89,41 @@ void SchedulerDialog::keyPressEvent(QKeyEvent* event) {
             OnCommand(ID_CANCEL);
             return;
         default:
+            if (QPushButton* button = MnemonicButton(*event)) {
+                button->setFocus();
+                button->click();
+                return;
+            }
             QDialog::keyPressEvent(event);
     }
+}
+
+bool SchedulerDialog::event(QEvent* event) {
+    // A button's own Alt+letter wins over the menu bar's, as in any dialog
+    // with a menu: the key then comes to keyPressEvent.
+    if (event->type() == QEvent::ShortcutOverride &&
+        MnemonicButton(*static_cast<QKeyEvent*>(event)) != nullptr) {
+        event->accept();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+QPushButton* SchedulerDialog::MnemonicButton(const QKeyEvent& key) const {
+    // Only a mnemonic that one button alone carries; shared ones move the
+    // focus between their buttons as usual.
+    const QKeySequence pressed(key.keyCombination());
+    QPushButton* found = nullptr;
+    for (QWidget* control : controls_) {
+        auto* button = qobject_cast<QPushButton*>(control);
+        if (button && button->isEnabled() && QKeySequence::mnemonic(button->text()) == pressed) {
+            if (found) {
+                return nullptr;
+            }
+            found = button;
+        }
+    }
+    return found;
 }
 
 QWidget* SchedulerDialog::Control(int controlId) const {
@@ -191,6 +209,11 @@ void SchedulerDialog::StopTimer(int timerId) {
     if (SecondTimer* timer = timers_.value(timerId)) {
         timer->Stop();
     }
+}
+
+bool SchedulerDialog::IsTimerActive(int timerId) const {
+    const SecondTimer* timer = timers_.value(timerId);
+    return timer != nullptr && timer->IsActive();
 }
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include "controls/ColorLabel.h"
 #include "controls/DialogUnits.h"
 #include "controls/ThemedSkinButton.h"
+#include "scheduler/MainMenus.h"
 #include "scheduler/MainWindowDressing.h"
 #include "scheduler/SchedulerDialog.h"
 #include "scheduler/core/ControlIds.h"
@@ -26,11 +27,6 @@ struct ButtonSpec {
     int id;
     const char* caption;
     QRect rect;
-};
-
-struct MenuItemSpec {
-    int id;
-    const char* caption;
 };
 
 }  // namespace
@@ -118,21 +114,11 @@ void SchedulerDialog::BuildControls() {
 }
 
 void SchedulerDialog::BuildActionMenu() {
-    const MenuItemSpec items[] = {
-        {ID_ENABLE_ALARM, "Enable Alarm routine"},
-        {ID_ENABLE_SHUTDOWN, "Enable ShutDown routine"},
-        {ID_ENABLE_LOGOFF, "Enable LogOff routine"},
-        {ID_ENABLE_RESTART, "Enable Restart routine"},
-        {ID_ENABLE_STANDBY, "Enable Stand By routine"},
-        {ID_ENABLE_HIBERNATE, "Enable Hibernate routine"},
-        {ID_ENABLE_KILL, "Enable Kill Processes routine"},
-    };
     actionMenu_ = new QMenu(this);
-    actionMenu_->setObjectName(QStringLiteral("menu32"));
-    for (const MenuItemSpec& item : items) {
-        // The "&Action" button posts the chosen item's command to the window.
-        actionMenu_->addAction(QString::fromUtf8(item.caption))->setData(item.id);
-    }
+    actionMenu_->setObjectName(QStringLiteral("menu%1").arg(IDR_ACTION_MENU));
+    // The "&Action" button drops this menu and posts the chosen item's
+    // command to the window, so the items themselves are not wired.
+    FillMenu(*actionMenu_, MainMenuResource(IDR_ACTION_MENU)->popups.front().items, {});
 }
 
 }  // namespace velmora

@@ -36,8 +36,8 @@ TEST_F(Actions, EachStoredActionRunsItsOwnRequestAndExitsStopBothTimersFirst) {
         {"Action=1\n", exit("1", {"Exit 1 0"})},
         {"Action=2\n", exit("0", {"Exit 0 0"})},
         {"Action=3\n", exit("2", {"Exit 2 0"})},
-        {"Action=4\n", {"SetSystemPowerState 1 1"}},
-        {"Action=5\n", {"SetSystemPowerState 0 0"}},
+        {"Action=4\n", {"SetSystemPowerState 1 1 0"}},
+        {"Action=5\n", {"SetSystemPowerState 0 0 0"}},
         {"Action=6\n", {"Information " + none}},
         {"Action=7\n", {"Stop Check your action options"}},
         {"Action=-1\n", {"Stop Check your action options"}},
@@ -71,7 +71,7 @@ TEST_F(Actions, NowCommandsAskFirstAndTestButtonsReport) {
     }
     EXPECT_EQ(e.session.journal.calls,
               (Strings{"CanExit 1 1", "Exit 1 1", "CanExit 0 1", "Exit 0 1", "CanExit 2 1",
-                       "Exit 2 1", "SetSystemPowerState 1 1", "SetSystemPowerState 0 0"}));
+                       "Exit 2 1", "SetSystemPowerState 1 1 1", "SetSystemPowerState 0 0 1"}));
     const std::pair<int, std::string> buttons[] = {{IDC_TEST_SHUTDOWN, "CanExit 1 0|Shutdown"},
                                                    {IDC_TEST_LOGOFF, "CanExit 0 0|Logoff"},
                                                    {IDC_TEST_RESTART, "CanExit 2 0|Restart"}};

@@ -225,7 +225,7 @@ void SkinControlsTest::mainWindowIsDressedAndTicksRepaintOnlyWhatChanged() {
     }
     QCOMPARE(dialog.findChildren<ColorLabel*>().size(), 14);
     QVERIFY(dialog.OnCommand(ID_ABOUT));
-    QCOMPARE(f.aboutRuns, 1);
+    QCOMPARE(f.opened, std::vector<std::string>{"about"});
 
     ShowActive(dialog);
     PaintCounter counter;

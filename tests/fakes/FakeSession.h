@@ -6,7 +6,7 @@
 namespace velmora::test {
 
 // Records the requests ("CanExit 1 0", "Exit 2 1", "ForcePowerOff 0",
-// "SetSystemPowerState 1 1") and answers as set. Nothing is ever ended.
+// "SetSystemPowerState 1 1 0") and answers as set. Nothing is ever ended.
 class FakeSession : public SessionControl {
 public:
     bool CanExit(ExitRequest request, bool interactive) override {
@@ -21,8 +21,8 @@ public:
         journal.Record("ForcePowerOff", interactive);
         return true;
     }
-    bool SetSystemPowerState(bool suspend, bool force) override {
-        journal.Record("SetSystemPowerState", suspend, force);
+    bool SetSystemPowerState(bool suspend, bool force, bool interactive) override {
+        journal.Record("SetSystemPowerState", suspend, force, interactive);
         return true;
     }
     bool canExit = true, exitAccepted = true;

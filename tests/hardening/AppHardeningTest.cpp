@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "app/VelmoraApp.h"
+#include "scheduler/SchedulerDialog.h"
 #include "scheduler/core/ControlIds.h"
 #include "support/DialogFixture.h"
 #include "support/VelmoraProcess.h"
@@ -25,7 +26,10 @@ private Q_SLOTS:
         int secondExit = -1;
         bool cameForward = false;
         QTimer::singleShot(0, [&] {
-            QWidget* window = QApplication::activeModalWidget();
+            SchedulerDialog* window = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                window = window ? window : qobject_cast<SchedulerDialog*>(w);
+            }
             window->showMinimized();
             test::TempDir exeDir;
             auto second = test::StartVelmora({test::InstallVelmoraCopy(exeDir.Path())},
@@ -36,7 +40,7 @@ private Q_SLOTS:
             cameForward = QTest::qWaitFor([&] {
                 return window->isVisible() && !window->isMinimized() && window->isActiveWindow();
             });
-            window->close();
+            window->reject();  // Esc: the run ends with 0
         });
         const SchedulePaths paths{f.dir.File("Velmora.ini"), f.dir.File("Process.ini")};
         QCOMPARE(VelmoraApp().Run({f.clock, f.prompt, f.session, f.processes, f.alarm, paths, {}}),

@@ -102,8 +102,8 @@ private Q_SLOTS:
                 timed([&] { return control.Exit(request, true); });
             }
             timed([&] { return control.ForcePowerOff(true); });
-            timed([&] { return control.SetSystemPowerState(true, true); });
-            timed([&] { return control.SetSystemPowerState(false, false); });
+            timed([&] { return control.SetSystemPowerState(true, true, false); });
+            timed([&] { return control.SetSystemPowerState(false, false, false); });
             qInstallMessageHandler(previous);
             qInfo("%s: slowest request took %lld ms", situation, slowest);
             QCOMPARE(got, QString(results));

@@ -19,10 +19,16 @@ struct DialogFixture {
         Make();
     }
     void Make() {
-        dialog = std::make_unique<SchedulerDialog>(
-            SchedulerServices{clock, prompt, session, processes, alarm,
-                              SchedulePaths{dir.File("Velmora.ini"), dir.File("Process.ini")},
-                              [this] { ++helpOpened; }, [this] { ++aboutRuns; }});
+        SchedulerServices s(clock, prompt, session, processes, alarm,
+                            SchedulePaths{dir.File("Velmora.ini"), dir.File("Process.ini")},
+                            [this] { ++helpOpened; });
+        s.openUrl = [this](const std::string& url) { opened.push_back(url); };
+        s.runSettingsSheet = [this] { return opened.push_back("settings"), settingsResult; };
+        s.runProcessManager = [this] { opened.push_back("process manager"); };
+        s.runAbout = [this] { opened.push_back("about"); };
+        s.trayAvailable = [this] { return trayAvailable; };
+        s.exitProcess = [this](int code) { exitCodes.push_back(code); };
+        dialog = std::make_unique<SchedulerDialog>(std::move(s));
     }
 
     TempDir dir;
@@ -32,7 +38,10 @@ struct DialogFixture {
     FakeProcessTable processes;
     FakeAlarm alarm;
     int helpOpened = 0;
-    int aboutRuns = 0;
+    std::vector<std::string> opened;  // links and the other dialogs, in order
+    int settingsResult = 1;
+    bool trayAvailable = true;
+    std::vector<int> exitCodes;
     std::unique_ptr<SchedulerDialog> dialog;
 };
 

@@ -21,9 +21,9 @@ inline std::string InstallVelmoraCopy(const std::string& dir) {
 inline std::unique_ptr<Subprocess> StartVelmora(std::vector<std::string> argv,
                                                 const std::string& workDir,
                                                 Subprocess::Env env = {}) {
-    env.insert(env.begin(), {"XDG_RUNTIME_DIR", workDir});
-    env.insert(env.end(),
-               {{"QT_QPA_PLATFORM", "offscreen"},
+    env.insert(env.begin(),  // the caller's own settings come later and win
+               {{"XDG_RUNTIME_DIR", workDir},
+                {"QT_QPA_PLATFORM", "offscreen"},
                 {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/velmora-test-system-bus"},
                 {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/velmora-test-session-bus"}});
     return std::make_unique<Subprocess>(std::move(argv), workDir, env);

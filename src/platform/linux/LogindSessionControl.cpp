@@ -122,11 +122,12 @@ bool LogindSessionControl::ForcePowerOff(bool interactive) {
     return Exit(ExitRequest::Shutdown, interactive);
 }
 
-bool LogindSessionControl::SetSystemPowerState(bool suspend, bool /*force*/) {
+bool LogindSessionControl::SetSystemPowerState(bool suspend, bool /*force*/, bool interactive) {
     const BusDeadline deadline(kRequestBudgetMs);
-    const QDBusMessage reply = system_.Call(
-        ManagerCall(suspend ? QStringLiteral("Suspend") : QStringLiteral("Hibernate"), {false}),
-        deadline);
+    const QDBusMessage reply =
+        system_.Call(ManagerCall(suspend ? QStringLiteral("Suspend") : QStringLiteral("Hibernate"),
+                                 {interactive}),
+                     deadline);
     // The machine may go to sleep before the answer is sent; the call then
     // ends without one, which is the request succeeding.
     return IsReply(reply) ||

@@ -27,7 +27,7 @@ public:
     bool CanExit(ExitRequest request, bool interactive) override;
     bool Exit(ExitRequest request, bool interactive) override;
     bool ForcePowerOff(bool interactive) override;
-    bool SetSystemPowerState(bool suspend, bool force) override;
+    bool SetSystemPowerState(bool suspend, bool force, bool interactive) override;
 
     // The time one public request may take in all.
     static constexpr int kRequestBudgetMs = 1800;

@@ -55,8 +55,16 @@ enum CommandId : int {
     ID_SELECT_PROCESSES = 32794,
     ID_ABOUT = 32776,
     ID_SHOW_MAIN_WINDOW = 32784,
+    ID_MANAGE_TASKS = 32822,
+    ID_REPORT_BUG = 32814,
+    ID_WEB_SITE = 32777,
+    ID_REVIEW = 32796,
     ID_ACCEL_CTRL_A = 32823,
 };
+
+// Menu resources of the main window: the "&Action" button's drop menu, the
+// notification-area icon's menu (also the icon's id) and the menu bar.
+enum MenuId : int { IDR_ACTION_MENU = 32, IDR_TRAY_MENU = 35, IDR_MAIN_MENU = 37 };
 
 // The main window's timers.
 enum TimerId : int { kCountdownTimer = 1, kClockTimer = 2 };

@@ -81,12 +81,12 @@ bool ScheduleCore::HandleCommand(int commandId) {
             return true;
         case ID_STANDBY_NOW:
             if (s_.prompt.Question("Are you sure you want to StandBy your system Now?")) {
-                s_.session.SetSystemPowerState(true, true);
+                s_.session.SetSystemPowerState(true, true, true);
             }
             return true;
         case ID_HIBERNATE_NOW:
             if (s_.prompt.Question("Are you sure you want to Hibernate your system Now?")) {
-                s_.session.SetSystemPowerState(false, false);
+                s_.session.SetSystemPowerState(false, false, true);
             }
             return true;
         case ID_KILL_NOW:

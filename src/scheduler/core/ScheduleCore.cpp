@@ -112,13 +112,17 @@ void ScheduleCore::EnableSchedule(bool storeAction, ScheduledAction action) {
     s_.view.SetText(IDC_ACTION_TIME, DateAndTimeText(date, time));
     s_.view.SetText(IDC_ACTION_STATE, "Enabled");
 
+    ShowActionStatus();
+    s_.view.SetEnabled(IDC_DISABLE, true);
+    s_.view.SetEnabled(IDC_ENABLE, false);
+}
+
+void ScheduleCore::ShowActionStatus() {
     if (const auto status = StatusText(ReadSettingInt(kKeyAction, 0))) {
         s_.view.SetText(IDC_STATUS, *status);
     } else {
         s_.prompt.Stop("Check your action options");
     }
-    s_.view.SetEnabled(IDC_DISABLE, true);
-    s_.view.SetEnabled(IDC_ENABLE, false);
 }
 
 void ScheduleCore::DisableSchedule() {

@@ -63,6 +63,11 @@ public:
     void DisableSchedule();
     void LoadSchedule();
     bool IsArmed() const;
+    // Reads an integer of the settings file's "General Settings".
+    int ReadSettingInt(std::string_view key, int def) const;
+    // Shows the stored action's status text, or the "Check your action
+    // options" message for a value that is not an action.
+    void ShowActionStatus();
     bool HasFired() const { return fired_; }
 
     // The tick of both timers, and the one-shot dispatcher it calls.
@@ -100,7 +105,6 @@ private:
     DateTime ReadNow(TickMoment* moment = nullptr) const;
     // The target: the picked date's day with the picked time's time of day.
     DateTime Target() const;
-    int ReadSettingInt(std::string_view key, int def) const;
 
     ScheduleServices s_;
     SchedulePaths paths_;

@@ -53,10 +53,10 @@ void ScheduleCore::PerformAction() {
             ExitWindowsWithPrivilege(EWX_REBOOT);
             break;
         case static_cast<int>(ScheduledAction::StandBy):
-            s_.session.SetSystemPowerState(true, true);
+            s_.session.SetSystemPowerState(true, true, false);
             break;
         case static_cast<int>(ScheduledAction::Hibernate):
-            s_.session.SetSystemPowerState(false, false);
+            s_.session.SetSystemPowerState(false, false, false);
             break;
         case static_cast<int>(ScheduledAction::KillProcesses):
             KillSelectedProcesses();

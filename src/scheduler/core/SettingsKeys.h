@@ -18,5 +18,7 @@ inline constexpr std::string_view kKeySec = "Sec";
 inline constexpr std::string_view kKeyAction = "Action";
 inline constexpr std::string_view kKeyAlarmSound = "AlarmSound";
 inline constexpr std::string_view kKeyAlternateOption = "AlternateOption";
+inline constexpr std::string_view kKeyUseSystemTray = "UseSystemTray";
+inline constexpr std::string_view kKeyStartMinimized = "StartMinimized";
 
 }  // namespace velmora
