@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,17 @@ public:
         return entries;
     }
     bool Terminate(const ProcessEntry& target) override {
+        ended.push_back(target.pid);
         return std::erase_if(entries, [&](const ProcessEntry& e) {
                    return e.pid == target.pid && e.startTime == target.startTime;
                }) > 0;
+    }
+    bool ReadNice(const ProcessEntry& e, int& value) const override {
+        const auto it = nice.find(e.pid);
+        return it != nice.end() && (value = it->second, true);
+    }
+    bool SetNice(const ProcessEntry& e, int value) override {
+        return nice.contains(e.pid) && (nice[e.pid] = value, true);
     }
     ProcessCounts Counts() const override {
         ProcessCounts counts{static_cast<int>(entries.size()), 0};
@@ -35,6 +44,8 @@ public:
         return counts;
     }
     std::vector<ProcessEntry> entries;
+    std::vector<int> ended;   // pids asked to end, in order
+    std::map<int, int> nice;  // the processes whose priority can be read
     std::function<void()> onSnapshot;
 };
 
