@@ -41,10 +41,12 @@ struct Manager {
     }
     QTableView* List() const { return Find<QTableView>("id188"); }
     QModelIndex At(int row, int column = 0) const { return List()->model()->index(row, column); }
-    QString Row(int row) const {
+    QString Row(int row) const {  // the headings for row -1
         QStringList cells;
         for (int column = 0; column < 4; ++column) {
-            cells << At(row, column).data().toString();
+            cells << (row < 0 ? List()->model()->headerData(column, Qt::Horizontal)
+                              : At(row, column).data())
+                         .toString();
         }
         return cells.join('|');
     }
@@ -75,12 +77,8 @@ struct Manager {
         return Find<QMenu>("menu47");
     }
     QAction* Command(int id) const {
-        for (QAction* action : dialog->findChildren<QAction*>()) {
-            if (action->data() == id) {
-                return action;
-            }
-        }
-        return nullptr;
+        const auto actions = dialog->findChildren<QAction*>();
+        return *std::ranges::find_if(actions, [id](QAction* a) { return a->data() == id; });
     }
 
     test::TempDir dir;
@@ -103,12 +101,6 @@ bool Ended(pid_t pid) {
     return stat.empty() || stat.substr(stat.rfind(')') + 2, 1) == "Z";
 }
 
-test::FakeProcessTable Table(std::vector<ProcessEntry> entries) {
-    test::FakeProcessTable table;
-    table.entries = std::move(entries);
-    return table;
-}
-
 }  // namespace
 
 class ProcessManagerTest : public QObject {
@@ -120,29 +112,28 @@ private Q_SLOTS:
     void endProcessEndsOnlyThatChild();
     void endProcessTreeEndsTheGrandchildToo();
     void priorityReachesEveryThread();
-    void autoRefreshIsStoredAndListsNewChildren();
+    void autoRefreshIsStoredAndListsNewProcesses();
 };
 
 void ProcessManagerTest::rowsShowTheSnapshotNewestFirst() {
-    auto table = Table({{0, 0, "idle", 0, "", 0},
-                        {5, 1, "b.exe", 3, "\\??\\C:\\b.exe", 0},
-                        {9, 1, "a.exe", 1, "/bin/a?", 0}});
+    test::FakeProcessTable table;
+    table.Add(5, "b.exe", 3);
+    table.Add(9, "a.exe");
+    table.entries[1].path = "\\??\\C:\\b.exe";
+    table.entries[2].path = "/bin/a?";
     Manager m(table, "");
     QCOMPARE(m.Find<QLabel>("id189")->text(), QStringLiteral("Processes: 3"));
     QCOMPARE(m.Row(0), QStringLiteral("a.exe|1|/bin/a|9"));
     QCOMPARE(m.Row(1), QStringLiteral("b.exe|3|\\\\C:\\b.exe|5"));
     QCOMPARE(m.Row(2), QStringLiteral("[System idle]|Not Accessible|Not Accessible|"));
-    QStringList headings;
-    for (int column = 0; column < 4; ++column) {
-        headings << m.List()->model()->headerData(column, Qt::Horizontal).toString();
-    }
-    QCOMPARE(headings.join('|'), QStringLiteral("Image Name|Thread count|Path|Process ID"));
+    QCOMPARE(m.Row(-1), QStringLiteral("Image Name|Thread count|Path|Process ID"));
     QCOMPARE(m.List()->columnWidth(2), 220);
 }
 
 void ProcessManagerTest::clicksInvertAndSaveTheCheckedRowsTopToBottom() {
-    auto table =
-        Table({{0, 0, "idle", 0, "", 0}, {5, 1, "b.exe", 1, "", 0}, {9, 1, "a.exe", 1, "", 0}});
+    test::FakeProcessTable table;
+    table.Add(5, "b.exe");
+    table.Add(9, "a.exe");
     Manager m(table, "[Other]\r\nx=1\r\n");
     const std::string list = m.dir.File("Process.ini");
     QWidget* viewport = m.List()->viewport();
@@ -163,10 +154,10 @@ void ProcessManagerTest::clicksInvertAndSaveTheCheckedRowsTopToBottom() {
 }
 
 void ProcessManagerTest::savedNamesCheckExactMatchesOnly() {
-    auto table = Table({{0, 0, "idle", 0, "", 0},
-                        {5, 1, "a.exe", 1, "", 0},
-                        {7, 1, "b.exe", 1, "", 0},
-                        {9, 1, "a.exe", 1, "", 0}});
+    test::FakeProcessTable table;
+    for (const auto& [pid, name] : {std::pair{5, "a.exe"}, {7, "b.exe"}, {9, "a.exe"}}) {
+        table.Add(pid, name);
+    }
     Manager m(table, "[Processes]\nFile0=a.exe\nFile1=B.exe\nFile3=b.exe\n");
     QCOMPARE(m.Checks(), QStringLiteral("1010"));
     test::WriteFile(m.dir.File("Process.ini"), "[Processes]\nFile0=b.exe\n");
@@ -179,7 +170,7 @@ void ProcessManagerTest::endProcessEndsOnlyThatChild() {
     const pid_t doomed = kids.Start(kids.Prefix() + "a");
     const pid_t spared = kids.Start(kids.Prefix() + "b");
     ProcProcessTable table;
-    Manager m(table, "");
+    Manager m(table, "[Processes]\nFile0=" + kids.Prefix() + "b\n");
     QMenu* menu = m.RightClick(m.RowOf(doomed));
     QVERIFY(menu->isVisible());
     menu->hide();
@@ -188,6 +179,7 @@ void ProcessManagerTest::endProcessEndsOnlyThatChild() {
     m.Command(32801)->trigger();
     QCOMPARE(WTERMSIG(kids.Reap(doomed)), SIGKILL);
     QCOMPARE(kids.Reap(spared, WNOHANG), -1);
+    QCOMPARE(m.Checks()[m.RowOf(spared)], '1');  // refilled, with the saved marks
 }
 
 void ProcessManagerTest::endProcessTreeEndsTheGrandchildToo() {
@@ -227,15 +219,14 @@ void ProcessManagerTest::priorityReachesEveryThread() {
     QCOMPARE(Nice(child), geteuid() == 0 ? -20 : high);
 }
 
-void ProcessManagerTest::autoRefreshIsStoredAndListsNewChildren() {
-    test::OwnChildren kids;
-    ProcProcessTable table;
-    Manager m(table, "[Processes]\nFile0=" + kids.Prefix() + "n\n", "AutoRefresh=2\n");
+void ProcessManagerTest::autoRefreshIsStoredAndListsNewProcesses() {
+    test::FakeProcessTable table;
+    Manager m(table, "[Processes]\nFile0=new.exe\n", "AutoRefresh=2\n");
     auto* box = m.Find<QCheckBox>("id190");
     QVERIFY(box->isChecked());
     QVERIFY(ReadFile(m.dir.File("Velmora.ini")).find("AutoRefresh=1\r\n") != std::string::npos);
-    const pid_t child = kids.Start(kids.Prefix() + "n");
-    QTRY_VERIFY_WITH_TIMEOUT(m.RowOf(child) >= 0 && m.Checks()[m.RowOf(child)] == '1', 2500);
+    table.Add(77, "new.exe");
+    QTRY_COMPARE_WITH_TIMEOUT(m.Row(0) + m.Checks(), QStringLiteral("new.exe|1||7710"), 2500);
     box->click();
     QVERIFY(!m.Find<QTimer>("timer1")->isActive());
     QVERIFY(ReadFile(m.dir.File("Velmora.ini")).find("AutoRefresh=0\r\n") != std::string::npos);
