@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,8 @@ namespace velmora::test {
 class FakeProcessTable : public ProcessTable {
 public:
     FakeProcessTable() { Add(0, "idle"); }
-    void Add(int pid, const std::string& name, int threads = 1) {
-        entries.push_back({pid, 1, name, threads, ""});
+    void Add(int pid, const std::string& name, int threads = 1, const std::string& path = "") {
+        entries.push_back({pid, 1, name, threads, path});
     }
     std::vector<ProcessEntry> Snapshot() const override {
         if (onSnapshot) {
@@ -29,13 +28,6 @@ public:
                    return e.pid == target.pid && e.startTime == target.startTime;
                }) > 0;
     }
-    bool ReadNice(const ProcessEntry& e, int& value) const override {
-        const auto it = nice.find(e.pid);
-        return it != nice.end() && (value = it->second, true);
-    }
-    bool SetNice(const ProcessEntry& e, int value) override {
-        return nice.contains(e.pid) && (nice[e.pid] = value, true);
-    }
     ProcessCounts Counts() const override {
         ProcessCounts counts{static_cast<int>(entries.size()), 0};
         for (const ProcessEntry& e : entries) {
@@ -43,9 +35,10 @@ public:
         }
         return counts;
     }
+    bool ReadNice(const ProcessEntry&, int&) const override { return false; }
+    bool SetNice(const ProcessEntry&, int) override { return false; }
     std::vector<ProcessEntry> entries;
-    std::vector<int> ended;   // pids asked to end, in order
-    std::map<int, int> nice;  // the processes whose priority can be read
+    std::vector<int> ended;  // pids asked to end, in order
     std::function<void()> onSnapshot;
 };
 
