@@ -51,10 +51,10 @@ public:
     virtual bool SetNice(const ProcessEntry& entry, int nice) = 0;
 
     // Ends exactly the entry's process and every process descended from it
-    // (found through the parent pids of a fresh snapshot), the deepest first,
-    // so no parent is left running to start its ended children again. False
-    // when the entry's process is not in the snapshot any more or any of the
-    // tree could not be ended.
+    // (found through the parent pids of a fresh snapshot), the deepest first:
+    // each ends while it is still its parent's child, not an orphan that
+    // another process has taken over. False when the entry's process is not
+    // in the snapshot any more or any of the tree could not be ended.
     bool TerminateTree(const ProcessEntry& root);
 };
 

@@ -110,6 +110,9 @@ void CSelectProcessesDlg::BuildControls() {
 }
 
 QAction* CSelectProcessesDlg::AddCommand(QMenu* menu, int commandId, const char* caption) {
+    if (commandId == 0) {
+        return menu->addSeparator();
+    }
     QAction* action = menu->addAction(QString::fromUtf8(caption));
     action->setData(commandId);
     connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
@@ -122,15 +125,13 @@ void CSelectProcessesDlg::BuildMenus() {
     layout()->setMenuBar(menuBar);
     QMenu* processes = menuBar->addMenu(QStringLiteral("Processes"));
     for (const MenuItemSpec& item : kProcessesMenu) {
-        item.id == 0 ? void(processes->addSeparator())
-                     : void(AddCommand(processes, item.id, item.caption));
+        AddCommand(processes, item.id, item.caption);
     }
 
     contextMenu_ = new QMenu(QStringLiteral("Menu"), this);
     contextMenu_->setObjectName(QStringLiteral("menu%1").arg(kProcessContextMenu));
     for (const MenuItemSpec& item : kContextMenu) {
-        item.id == 0 ? void(contextMenu_->addSeparator())
-                     : void(AddCommand(contextMenu_, item.id, item.caption));
+        AddCommand(contextMenu_, item.id, item.caption);
     }
     QMenu* priorities = contextMenu_->addMenu(QStringLiteral("Set Priority"));
     priorityGroup_ = new QActionGroup(this);

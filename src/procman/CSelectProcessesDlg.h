@@ -48,6 +48,7 @@ protected:
 private:
     void BuildControls();
     void BuildMenus();
+    // Appends a command to the menu (a separator for id 0).
     QAction* AddCommand(QMenu* menu, int commandId, const char* caption);
     void LoadAutoRefresh();
     void OnTick();
