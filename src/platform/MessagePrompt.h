@@ -15,6 +15,9 @@ public:
     virtual void Stop(std::string_view text) = 0;
     // Question icon, Yes and No buttons; true only for Yes.
     virtual bool Question(std::string_view text) = 0;
+    // Exclamation icon, Yes and No buttons: a question about a risky step;
+    // true only for Yes. Asked like any question where no warning icon exists.
+    virtual bool Warning(std::string_view text) { return Question(text); }
 };
 
 }  // namespace velmora

@@ -41,6 +41,21 @@ public:
     virtual bool Terminate(const ProcessEntry& entry) = 0;
     // The same counts a Snapshot() would give, from the cheapest source.
     virtual ProcessCounts Counts() const = 0;
+    // The nice value (-20 highest priority to 19 lowest) of exactly the
+    // entry's process; false when it has ended or its pid now belongs to
+    // another process.
+    virtual bool ReadNice(const ProcessEntry& entry, int& nice) const = 0;
+    // Gives every thread of exactly the entry's process the nice value; false
+    // when the process is not the entry's any more or the system refuses (a
+    // higher priority may need privileges the program lacks).
+    virtual bool SetNice(const ProcessEntry& entry, int nice) = 0;
+
+    // Ends exactly the entry's process and every process descended from it
+    // (found through the parent pids of a fresh snapshot), the deepest first:
+    // each ends while it is still its parent's child, not an orphan that
+    // another process has taken over. False when the entry's process is not
+    // in the snapshot any more or any of the tree could not be ended.
+    bool TerminateTree(const ProcessEntry& root);
 };
 
 }  // namespace velmora

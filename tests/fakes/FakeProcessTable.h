@@ -13,8 +13,8 @@ namespace velmora::test {
 class FakeProcessTable : public ProcessTable {
 public:
     FakeProcessTable() { Add(0, "idle"); }
-    void Add(int pid, const std::string& name, int threads = 1) {
-        entries.push_back({pid, 1, name, threads, ""});
+    void Add(int pid, const std::string& name, int threads = 1, const std::string& path = "") {
+        entries.push_back({pid, 1, name, threads, path});
     }
     std::vector<ProcessEntry> Snapshot() const override {
         if (onSnapshot) {
@@ -23,6 +23,7 @@ public:
         return entries;
     }
     bool Terminate(const ProcessEntry& target) override {
+        ended.push_back(target.pid);
         return std::erase_if(entries, [&](const ProcessEntry& e) {
                    return e.pid == target.pid && e.startTime == target.startTime;
                }) > 0;
@@ -34,7 +35,10 @@ public:
         }
         return counts;
     }
+    bool ReadNice(const ProcessEntry&, int&) const override { return false; }
+    bool SetNice(const ProcessEntry&, int) override { return false; }
     std::vector<ProcessEntry> entries;
+    std::vector<int> ended;  // pids asked to end, in order
     std::function<void()> onSnapshot;
 };
 

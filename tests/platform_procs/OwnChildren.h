@@ -28,14 +28,23 @@ public:
 
     // A copy of /bin/sleep run as `name`; with `threads` > 0 instead a child
     // that names itself `name` (at most 15 bytes) and runs that many threads
-    // besides its first. Returns once /proc shows the name.
-    pid_t Start(const std::string& name, int threads = 0) {
+    // besides its first. With a `grandchild` name, the child first starts a
+    // copy run as that name for 30 seconds, which outlives a child ended
+    // alone. Returns once /proc shows the child's name.
+    pid_t Start(const std::string& name, int threads = 0, const std::string& grandchild = {}) {
         const std::string path = dir_.File(name);
-        std::filesystem::copy_file("/bin/sleep", path,
-                                   std::filesystem::copy_options::skip_existing);
+        const std::string grandchildPath = dir_.File(grandchild.empty() ? name : grandchild);
+        for (const std::string& copy : {path, grandchildPath}) {
+            std::filesystem::copy_file("/bin/sleep", copy,
+                                       std::filesystem::copy_options::skip_existing);
+        }
         const pid_t parent = getpid();
         const pid_t pid = fork();
         if (pid == 0) {
+            if (!grandchild.empty() && fork() == 0) {
+                execl(grandchildPath.c_str(), grandchildPath.c_str(), "30", nullptr);
+                _exit(127);
+            }
             prctl(PR_SET_PDEATHSIG, SIGKILL);
             for (int i = 0; i < threads; ++i) {
                 std::thread(pause).detach();

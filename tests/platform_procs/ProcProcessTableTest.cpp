@@ -2,6 +2,7 @@
 #include <sched.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
 #include <map>
 
@@ -60,6 +61,22 @@ TEST(ProcProcessTable, SnapshotAndCountsDescribeOwnChildren) {
     }
     EXPECT_TRUE(matched);
     EXPECT_NE(table.CountSource(), Source::Undecided);
+}
+
+// Priorities are read and set only for exactly the process a snapshot saw.
+TEST(ProcProcessTable, NiceOnlyForTheSnapshotsOwnProcess) {
+    OwnChildren kids;
+    const pid_t pid = kids.Start(kids.Prefix() + "n");
+    ProcProcessTable table;
+    const auto snapshot = table.Snapshot();
+    ProcessEntry seen = *std::ranges::find(snapshot, pid, &ProcessEntry::pid);
+    ProcessEntry reused = seen;
+    reused.startTime += 1;
+    int nice = 99;
+    EXPECT_FALSE(table.ReadNice(reused, nice) || table.SetNice(reused, 5) ||
+                 table.SetNice(ProcessEntry{}, 5));
+    EXPECT_TRUE(table.SetNice(seen, 7) && table.ReadNice(seen, nice));
+    EXPECT_EQ(nice, 7);
 }
 
 // Zero and negative ids address process groups or every process there is.

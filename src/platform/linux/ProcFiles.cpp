@@ -73,6 +73,7 @@ bool ParseStat(std::string_view line, StatFields& out) {
     out.name = line.substr(open + 1, close - open - 1);
     // Fields after the name, counted from 3 (the state).
     constexpr int kParentField = 4;
+    constexpr int kNiceField = 19;
     constexpr int kThreadsField = 20;
     constexpr int kStartField = 22;
     int field = 3;
@@ -94,6 +95,8 @@ bool ParseStat(std::string_view line, StatFields& out) {
         const char* last = line.data() + end;
         if (field == kParentField) {
             haveParent = std::from_chars(first, last, out.parentPid).ec == std::errc();
+        } else if (field == kNiceField) {
+            std::from_chars(first, last, out.nice);
         } else if (field == kThreadsField) {
             haveThreads = std::from_chars(first, last, out.threads).ec == std::errc();
         } else if (field == kStartField) {

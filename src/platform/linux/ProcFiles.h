@@ -11,11 +11,13 @@ namespace velmora {
 // One line of /proc/PID/stat: "pid (name) state ppid ... num_threads ...".
 // The name may hold spaces and parentheses, so the fields are counted after
 // the last ')'. The name between the parentheses is the same text the comm
-// file holds, so one file gives name, parent, threads and start time.
+// file holds, so one file gives name, parent, nice value, threads and start
+// time.
 struct StatFields {
     std::string_view name;
     int parentPid = 0;
     int threads = 0;
+    int nice = 0;
     std::uint64_t startTime = 0;  // clock ticks after boot; 0 when the line ends before it
 };
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -140,7 +141,7 @@ std::vector<ProcessEntry> ProcProcessTable::Snapshot() const {
 bool ProcProcessTable::StartTimeOf(int pid, std::uint64_t& startTime) const {
     std::string stat;
     StatFields fields;
-    if (pid <= 0 || !ReadStatAt(AT_FDCWD, root_ + "/" + std::to_string(pid), stat, fields)) {
+    if (pid <= 0 || !ReadStatAt(AT_FDCWD, PidDir(pid), stat, fields)) {
         return false;
     }
     startTime = fields.startTime;
@@ -171,6 +172,51 @@ bool ProcProcessTable::Terminate(int pid) {
     ProcessEntry entry;
     entry.pid = pid;
     return StartTimeOf(pid, entry.startTime) && Terminate(entry);
+}
+
+bool ProcProcessTable::ReadNice(const ProcessEntry& entry, int& nice) const {
+    std::string stat;
+    StatFields fields;
+    if (entry.pid <= 0 || !ReadStatAt(AT_FDCWD, PidDir(entry.pid), stat, fields) ||
+        fields.startTime != entry.startTime) {
+        return false;
+    }
+    nice = fields.nice;
+    return true;
+}
+
+bool ProcProcessTable::SetNice(const ProcessEntry& entry, int nice) {
+    if (entry.pid <= 0) {
+        return false;
+    }
+    // The open directory stays the process's own: once the process has
+    // ended, nothing can be read through it, even after its pid is taken.
+    const int dirFd = open(PidDir(entry.pid).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0) {
+        return false;
+    }
+    std::string stat;
+    StatFields fields;
+    const bool same = ReadStatAt(dirFd, ".", stat, fields) && fields.startTime == entry.startTime;
+    const int taskFd = same ? openat(dirFd, "task", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    close(dirFd);
+    const std::unique_ptr<DIR, DirCloser> tasks(taskFd >= 0 ? fdopendir(taskFd) : nullptr);
+    if (!tasks) {
+        if (taskFd >= 0) {
+            close(taskFd);
+        }
+        return false;
+    }
+    bool all = true;
+    int threads = 0;
+    while (const dirent* task = readdir(tasks.get())) {
+        int tid = 0;
+        if (ParsePid(task->d_name, tid)) {
+            all = setpriority(PRIO_PROCESS, static_cast<id_t>(tid), nice) == 0 && all;
+            ++threads;
+        }
+    }
+    return all && threads > 0;
 }
 
 ProcProcessTable::WalkResult ProcProcessTable::WalkCounts() const {

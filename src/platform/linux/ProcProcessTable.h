@@ -46,6 +46,12 @@ public:
     // The same for whichever process holds the pid at this moment.
     bool Terminate(int pid);
     ProcessCounts Counts() const override;
+    // The nice value is the main thread's, from the same stat line that
+    // proves the process is still the entry's.
+    bool ReadNice(const ProcessEntry& entry, int& nice) const override;
+    // Sets each thread listed below the process's own directory: the nice
+    // value belongs to a thread, not to the whole process.
+    bool SetNice(const ProcessEntry& entry, int nice) override;
 
     ThreadSource CountSource() const { return source_; }
 
@@ -75,6 +81,7 @@ private:
     // The start time in /proc/PID/stat; false when the process is gone.
     bool StartTimeOf(int pid, std::uint64_t& startTime) const;
     bool OpenFiles() const;
+    std::string PidDir(int pid) const { return root_ + "/" + std::to_string(pid); }
 
     std::string root_;
     mutable std::unique_ptr<DIR, DirCloser> dir_;

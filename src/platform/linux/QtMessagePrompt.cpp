@@ -34,4 +34,10 @@ bool QtMessagePrompt::Question(std::string_view text) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+bool QtMessagePrompt::Warning(std::string_view text) {
+    return QMessageBox::warning(Owner(), kTitle, ToQString(text),
+                                QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}
+
 }  // namespace velmora

@@ -17,6 +17,7 @@ public:
     void Information(std::string_view text) override;
     void Stop(std::string_view text) override;
     bool Question(std::string_view text) override;
+    bool Warning(std::string_view text) override;
 
 private:
     QWidget* Owner() const;

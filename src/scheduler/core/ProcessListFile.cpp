@@ -26,6 +26,7 @@ const std::vector<std::string>& ProcessListReader::Names() {
     const FileStamp before = FileStamp::Of(path_);
     if (stamp_ != before) {
         names_ = ReadProcessList(path_);
+        ++version_;
         // A file that changed while it was read is read again next time.
         stamp_ = before;
         if (FileStamp::Of(path_) != before) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,12 +30,16 @@ public:
 
     // The names as ReadProcessList gives them for the file as it is now.
     const std::vector<std::string>& Names();
+    // Counts the readings, so a user of the names can tell when they may
+    // have changed without comparing them.
+    std::uint64_t Version() const { return version_; }
 
 private:
     std::string path_;
     // The file's stamp when `names_` were read; none when they must be read.
     std::optional<FileStamp> stamp_;
     std::vector<std::string> names_;
+    std::uint64_t version_ = 0;
 };
 
 }  // namespace velmora
