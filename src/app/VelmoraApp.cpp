@@ -8,6 +8,8 @@
 #include "app/core/AppPaths.h"
 #include "controls/CAboutDlg.h"
 #include "platform/linux/XdgAutostartEntry.h"
+#include "procman/CSelectProcessesDlg.h"
+#include "procman/ProcessManagerServices.h"
 #include "scheduler/SchedulerDialog.h"
 #include "scheduler/core/ControlIds.h"
 #include "settings/CSettingsSheet.h"
@@ -43,25 +45,27 @@ void VelmoraApp::BringForward(SchedulerDialog& dialog) {
     dialog.activateWindow();
 }
 
-int VelmoraApp::Run(SchedulerServices services) {
-    SingleInstance instance(SingleInstance::DefaultDirectory());
-    if (!instance.Claim()) {
-        return 0;  // the running instance comes forward instead
-    }
-    PrepareSettings(services.paths.settingsFile, DefaultAlarmSound());
+void VelmoraApp::FillDialogHooks(SchedulerServices& services, AutostartEntry& autostart) const {
     if (!services.openHelp) {
         services.openHelp = [this] { OnHelp(); };
-    }
-    if (!services.runAbout) {
-        services.runAbout = [] { RunAboutBox(QApplication::activeWindow()); };
     }
     if (!services.openUrl) {
         services.openUrl = [this](const std::string& url) {
             opener_(QUrl(QString::fromStdString(url)));
         };
     }
-    XdgAutostartEntry autostart(AutostartEntryPath());
+    if (!services.runAbout) {
+        services.runAbout = [] { RunAboutBox(QApplication::activeWindow()); };
+    }
+    if (!services.runProcessManager) {
+        services.runProcessManager = [&services] {
+            RunProcessManager(ProcessManagerServices{services.paths.settingsFile,
+                                                     services.paths.processListFile,
+                                                     services.processes, services.prompt});
+        };
+    }
     if (!services.runSettingsSheet) {
+        // The Action page's "&Select processes" opens the same process manager.
         services.runSettingsSheet = [&services, &autostart] {
             return RunSettingsSheet(SettingsSheetServices{services.paths.settingsFile,
                                                           DefaultAlarmSound(),
@@ -71,6 +75,16 @@ int VelmoraApp::Run(SchedulerServices services) {
                                                           {}});
         };
     }
+}
+
+int VelmoraApp::Run(SchedulerServices services) {
+    SingleInstance instance(SingleInstance::DefaultDirectory());
+    if (!instance.Claim()) {
+        return 0;  // the running instance comes forward instead
+    }
+    PrepareSettings(services.paths.settingsFile, DefaultAlarmSound());
+    XdgAutostartEntry autostart(AutostartEntryPath());
+    FillDialogHooks(services, autostart);
     SchedulerDialog dialog(services);
     instance.SetRequestHandler([&dialog] { BringForward(dialog); });
     // The window is not run as a modal dialog: hiding it to the notification

@@ -9,6 +9,7 @@ class QUrl;
 
 namespace velmora {
 
+class AutostartEntry;
 class SchedulerDialog;
 
 // The application: one per user; prepares the settings file, runs the main
@@ -38,6 +39,12 @@ public:
     int Run(SchedulerServices services);
 
 private:
+    // Gives every dialog and link hook the caller left empty its real
+    // window: the manual, the links, the About box, the process manager and
+    // the settings sheet (whose "&Select processes" runs the same manager).
+    // The hooks refer to `services` and `autostart`, which outlive the run.
+    void FillDialogHooks(SchedulerServices& services, AutostartEntry& autostart) const;
+
     UrlOpener opener_;
 };
 
