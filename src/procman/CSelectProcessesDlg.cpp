@@ -9,8 +9,10 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "controls/DialogUnits.h"
+#include "controls/MenuTable.h"
 #include "controls/Pictures.h"
 #include "procman/ProcessListModel.h"
 #include "procman/ProcessListView.h"
@@ -33,14 +35,11 @@ struct ButtonSpec {
     QRect rect;
 };
 
-// A menu's items in order; an id of 0 is a separator.
-struct MenuItemSpec {
-    int id;
-    const char* caption;
-};
-
+// Menu 39, the dialog's menu bar, and the first part of the context menu 47.
 const MenuItemSpec kProcessesMenu[] = {
     {ID_REFRESH_NOW, "Refresh Now"}, {0, nullptr}, {ID_CLOSE_PROCESSES, "Close"}};
+const MenuPopupSpec kMenuBarPopups[] = {{"Processes", kProcessesMenu}};
+const MenuSpec kMenuBar{kProcessManagerMenu, kMenuBarPopups};
 const MenuItemSpec kContextMenu[] = {
     {ID_END_PROCESS, "End Process"}, {ID_END_PROCESS_TREE, "End Process Tree"}, {0, nullptr}};
 
@@ -109,35 +108,22 @@ void CSelectProcessesDlg::BuildControls() {
     }
 }
 
-QAction* CSelectProcessesDlg::AddCommand(QMenu* menu, int commandId, const char* caption) {
-    if (commandId == 0) {
-        return menu->addSeparator();
-    }
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
-    action->setData(commandId);
-    connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
-    return action;
-}
-
 void CSelectProcessesDlg::BuildMenus() {
-    auto* menuBar = new QMenuBar(this);
-    menuBar->setObjectName(QStringLiteral("menu%1").arg(kProcessManagerMenu));
-    layout()->setMenuBar(menuBar);
-    QMenu* processes = menuBar->addMenu(QStringLiteral("Processes"));
-    for (const MenuItemSpec& item : kProcessesMenu) {
-        AddCommand(processes, item.id, item.caption);
-    }
+    const CommandSink send = [this](int id) { OnCommand(id); };
+    layout()->setMenuBar(BuildMenuBar(kMenuBar, this, send));
 
     contextMenu_ = new QMenu(QStringLiteral("Menu"), this);
     contextMenu_->setObjectName(QStringLiteral("menu%1").arg(kProcessContextMenu));
-    for (const MenuItemSpec& item : kContextMenu) {
-        AddCommand(contextMenu_, item.id, item.caption);
-    }
+    FillMenu(*contextMenu_, kContextMenu, send);
     QMenu* priorities = contextMenu_->addMenu(QStringLiteral("Set Priority"));
+    std::vector<MenuItemSpec> items;
+    for (const PriorityClass& priority : kPriorityClasses) {
+        items.push_back({priority.command, priority.caption});
+    }
+    FillMenu(*priorities, items, send);
     priorityGroup_ = new QActionGroup(this);
     priorityGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    for (const PriorityClass& priority : kPriorityClasses) {
-        QAction* action = AddCommand(priorities, priority.command, priority.caption);
+    for (QAction* action : priorities->actions()) {
         action->setCheckable(true);
         priorityGroup_->addAction(action);
     }

@@ -49,7 +49,6 @@ private:
     void BuildControls();
     void BuildMenus();
     // Appends a command to the menu (a separator for id 0).
-    QAction* AddCommand(QMenu* menu, int commandId, const char* caption);
     void LoadAutoRefresh();
     void OnTick();
     void OnRowClicked(const QModelIndex& index);
