@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "controls/SkinButton.h"
+#include "markup/MarkupTooltip.h"
 #include "scheduler/core/ControlIds.h"
 #include "scheduler/core/ScheduleCore.h"
 #include "storage/IniFile.h"
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void actionMenuArmsWithItsAction();
     void progressBarClampsAndNeverShowsBusy();
     void armedScheduleIsRestoredAtStartUp();
+    void reminderTipStaysInTheCornerUntilClosedOrDisarmed();
 };
 
 void SchedulerDialogTest::controlsCarryTheirIdsAndCaptions() {
@@ -143,6 +145,36 @@ void SchedulerDialogTest::armedScheduleIsRestoredAtStartUp() {
     QCOMPARE(Find<QTimeEdit>(f, IDC_TIME_PICKER)->time(), QTime(7, 8, 9));
     QCOMPARE(Text(f, IDC_STATUS), QStringLiteral("Waiting to stand by..."));
     QVERIFY(!Find(f, IDC_ENABLE)->isEnabled());
+}
+
+void SchedulerDialogTest::reminderTipStaysInTheCornerUntilClosedOrDisarmed() {
+    test::DialogFixture f(LocalMs(21, 59, 30));
+    auto* tip = f.dialog->findChild<MarkupTooltip*>();
+    const auto tickAt = [&](int s) {
+        f.clock.Set(LocalMs(21, 59, s));
+        f.dialog->Core().OnTick(kCountdownTimer);
+        return QString::fromStdString(tip->CurrentTip().text);
+    };
+    Pick(f, QTime(22, 0, 0));
+    for (int arming = 0; arming < 2; ++arming) {
+        f.clock.Set(LocalMs(21, 59, 30));
+        f.dialog->OnCommand(ID_ENABLE_HIBERNATE);
+        QVERIFY(tip->isVisible());  // though the window is not shown
+        QVERIFY(tip->CurrentTip().text.ends_with("Hibernate in <br>00:00:00:30<br><br><br>"));
+        QVERIFY(tip->geometry().contains(
+            QGuiApplication::primaryScreen()->availableGeometry().bottomRight()));
+        QCOMPARE(tip->PlacementDirection(), 0);  // above and left of the corner
+        QVERIFY(!tip->findChild<QTimer*>(QStringLiteral("timer257"))->isActive());  // no hide delay
+        QVERIFY(tickAt(31).contains("<br>00:00:00:29<br>"));
+        if (arming == 0) {
+            QTest::mouseClick(tip, Qt::LeftButton);
+            QVERIFY(!tip->isVisible());
+            tickAt(32);
+            QVERIFY(!tip->isVisible());  // closed for this arming
+        }
+    }
+    Find<QPushButton>(f, IDC_DISABLE)->click();
+    QVERIFY(!tip->isVisible());
 }
 
 }  // namespace velmora
