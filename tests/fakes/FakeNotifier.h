@@ -8,24 +8,16 @@
 
 namespace velmora::test {
 
-// Records "Show <title> <body>" and "Close"; Disable() is the user choosing
-// the notice's "Disable".
-class FakeNotifier : public DesktopNotifier {
-public:
+// Records "Show <title> <body>" and "Close"; `onDisable` is what the notice's
+// "Disable" runs.
+struct FakeNotifier : DesktopNotifier {
     void Show(const std::string& title, const std::string& body) override {
         journal.Record("Show", title, body);
     }
     void Close() override { journal.Record("Close"); }
-    void SetOnDisable(std::function<void()> onDisable) override { onDisable_ = onDisable; }
-    void Disable() {
-        if (onDisable_) {
-            onDisable_();
-        }
-    }
+    void SetOnDisable(std::function<void()> f) override { onDisable = std::move(f); }
+    std::function<void()> onDisable;
     Journal journal;
-
-private:
-    std::function<void()> onDisable_;
 };
 
 }  // namespace velmora::test

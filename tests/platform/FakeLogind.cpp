@@ -25,7 +25,7 @@
 // One lock as ListInhibitors gives it: what, who, why, mode, uid, pid.
 struct Inhibitor {
     QString what, who, why, mode;
-    uint uid = 0, pid = 0;
+    uint uid = 1000, pid = 42;
 };
 Q_DECLARE_METATYPE(Inhibitor)
 
@@ -35,43 +35,27 @@ QDBusArgument& operator<<(QDBusArgument& out, const Inhibitor& i) {
     out.endStructure();
     return out;
 }
-
-const QDBusArgument& operator>>(const QDBusArgument& in, Inhibitor& i) {
-    in.beginStructure();
-    in >> i.what >> i.who >> i.why >> i.mode >> i.uid >> i.pid;
-    in.endStructure();
-    return in;
+const QDBusArgument& operator>>(const QDBusArgument& in, Inhibitor&) {
+    return in;  // never read here
 }
 
 namespace {
 
-// An argument as the log shows it: lists and maps joined with "|".
+// An argument as the log shows it: a list joined with "|", Notify's hints as
+// "key=number".
 QString Text(const QVariant& value) {
-    if (value.metaType() == QMetaType::fromType<QStringList>()) {
-        return value.toStringList().join(u'|');
+    if (value.metaType() != QMetaType::fromType<QDBusArgument>()) {
+        return value.metaType() == QMetaType::fromType<QStringList>()
+                   ? value.toStringList().join(u'|')
+                   : value.toString();
     }
-    if (value.metaType() == QMetaType::fromType<uchar>()) {
-        return QString::number(value.value<uchar>());
+    QVariantMap hints;
+    value.value<QDBusArgument>() >> hints;
+    QStringList entries;
+    for (auto it = hints.begin(); it != hints.end(); ++it) {
+        entries << it.key() + u'=' + QString::number(it->toInt());
     }
-    if (value.metaType() == QMetaType::fromType<QDBusArgument>()) {  // a{sv}
-        QVariantMap map;
-        value.value<QDBusArgument>() >> map;
-        QStringList entries;
-        for (auto it = map.begin(); it != map.end(); ++it) {
-            entries << it.key() + u'=' + Text(it.value());
-        }
-        return entries.join(u'|');
-    }
-    return value.toString();
-}
-
-QList<Inhibitor> InhibitorsOf(const QString& option) {
-    QList<Inhibitor> locks;
-    for (const QString& lock : option.split(u';', Qt::SkipEmptyParts)) {
-        const QStringList f = lock.split(u'|');
-        locks.append({f.value(0), f.value(1), f.value(2), f.value(3), 1000, 42});
-    }
-    return locks;
+    return entries.join(u'|');
 }
 
 struct FakeLogind : QDBusVirtualObject {
@@ -102,8 +86,13 @@ struct FakeLogind : QDBusVirtualObject {
         } else if (method == "Get") {  // the Id property of that session
             bus.send(call.createReply(QVariant::fromValue(QDBusVariant("7"))));
         } else if (method == "ListInhibitors") {
-            bus.send(
-                call.createReply(QVariant::fromValue(InhibitorsOf(options.value("inhibitors")))));
+            QList<Inhibitor> locks;
+            for (const QString& lock :
+                 options.value("inhibitors").split(u';', Qt::SkipEmptyParts)) {
+                const QStringList f = lock.split(u'|');
+                locks.append({f.value(0), f.value(1), f.value(2), f.value(3)});
+            }
+            bus.send(call.createReply(QVariant::fromValue(locks)));
         } else if (method == "Notify") {
             bus.send(call.createReply(1u));
             if (options.contains("invoke")) {

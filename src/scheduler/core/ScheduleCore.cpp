@@ -133,8 +133,7 @@ void ScheduleCore::EnableSchedule(bool storeAction, ScheduledAction action) {
     s_.view.SetEnabled(IDC_ENABLE, false);
 
     // A new arming gets its own reminder, at once when less than its lead
-    // remains, and its own report of a missed target.
-    missedReported_ = false;
+    // remains.
     reminder_.Reset();
     reminderSecond_.reset();
     UpdateReminder(target, now, armedAt.epochSecond);

@@ -120,8 +120,9 @@ private:
     ActionResult ExitSession(int flag, bool interactive);
     // Shows, without waiting, why a scheduled action could not run.
     void ReportFailure(int action, const ActionResult& result);
-    // Shows, once per arming, that the target passed while no tick could
-    // catch it.
+    // Shows that the target passed while no tick could catch it. Only the
+    // tick right after the gap sees the target in its reach, so this runs
+    // once for each gap across it.
     void ReportMissedTarget(const DateTime& target);
     // Shows, refreshes or hides the reminder for the tick of `second`.
     void UpdateReminder(const DateTime& target, const DateTime& now, std::int64_t second);
@@ -147,7 +148,6 @@ private:
     ScheduleReminder reminder_{s_.view, s_.notifier};
     // The second the reminder was last brought up to date in.
     std::optional<std::int64_t> reminderSecond_;
-    bool missedReported_ = false;
 };
 
 }  // namespace velmora

@@ -42,10 +42,6 @@ void ScheduleCore::ReportFailure(int action, const ActionResult& result) {
 }
 
 void ScheduleCore::ReportMissedTarget(const DateTime& target) {
-    if (missedReported_) {
-        return;
-    }
-    missedReported_ = true;
     s_.prompt.Notice(MissedReport(ReadSettingInt(kKeyAction, 0), DateAndTimeText(target, target)));
 }
 
