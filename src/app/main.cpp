@@ -5,6 +5,7 @@
 
 #include "app/VelmoraApp.h"
 #include "app/core/AppPaths.h"
+#include "platform/linux/FreedesktopNotifier.h"
 #include "platform/linux/LogindSessionControl.h"
 #include "platform/linux/ProcProcessTable.h"
 #include "platform/linux/QtAlarmPlayer.h"
@@ -24,9 +25,14 @@ int main(int argc, char* argv[]) {
     velmora::ProcProcessTable processes;
     velmora::QtAlarmPlayer alarm(prompt);
 
+    velmora::FreedesktopNotifier notifier;
+
+    velmora::SchedulerServices services{
+        clock,   prompt,
+        session, processes,
+        alarm,   velmora::SchedulePaths{velmora::SettingsFilePath(), velmora::ProcessListFile()},
+        {}};
+    services.notifier = &notifier;
     velmora::VelmoraApp velmoraApp;
-    return velmoraApp.Run(velmora::SchedulerServices{
-        clock, prompt, session, processes, alarm,
-        velmora::SchedulePaths{velmora::SettingsFilePath(), velmora::ProcessListFile()},
-        {}});
+    return velmoraApp.Run(services);
 }

@@ -150,11 +150,13 @@ void MarkupTooltip::focusOutEvent(QFocusEvent* event) {
     Pop();
 }
 
-void MarkupTooltip::ShowHelpTooltip(QPoint point, int iconId, const std::string& text) {
-    ShowHelpTooltip(point, text, LoadTipPicture("icons", iconId));
+void MarkupTooltip::ShowHelpTooltip(QPoint point, int iconId, const std::string& text,
+                                    std::optional<std::uint32_t> behaviour) {
+    ShowHelpTooltip(point, text, LoadTipPicture("icons", iconId), behaviour);
 }
 
-void MarkupTooltip::ShowHelpTooltip(QPoint point, const std::string& text, const QPixmap& icon) {
+void MarkupTooltip::ShowHelpTooltip(QPoint point, const std::string& text, const QPixmap& icon,
+                                    std::optional<std::uint32_t> behaviour) {
     if (parent_ == nullptr) {
         return;
     }
@@ -171,6 +173,10 @@ void MarkupTooltip::ShowHelpTooltip(QPoint point, const std::string& text, const
     tip.widget = parent_;
     tip.icon = icon;
     tip.text = text;
+    if (behaviour) {
+        tip.options.mask |= MaskBehaviour;
+        tip.options.behaviour = *behaviour;
+    }
     displayedTool_ = -1;
     pendingTool_ = kHelpTip;
     current_ = tip;

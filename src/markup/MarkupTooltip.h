@@ -7,6 +7,7 @@
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,11 +51,15 @@ public:
     void RelayEvent(QEvent* event);
     void Pop();
     // The point is in the parent's coordinates. Asked again at the same
-    // point while the tip shows, only a changed text repaints it.
-    void ShowHelpTooltip(QPoint point, int iconId, const std::string& text);
-    void ShowHelpTooltip(QPoint point, const std::string& text, const QPixmap& icon);
+    // point while the tip shows, only a changed text repaints it. A given
+    // behaviour is the tip's own instead of the default's.
+    void ShowHelpTooltip(QPoint point, int iconId, const std::string& text,
+                         std::optional<std::uint32_t> behaviour = std::nullopt);
+    void ShowHelpTooltip(QPoint point, const std::string& text, const QPixmap& icon,
+                         std::optional<std::uint32_t> behaviour = std::nullopt);
 
     int PendingTool() const { return pendingTool_; }
+    const ToolInfo& CurrentTip() const { return current_; }
     int DisplayedTool() const { return displayedTool_; }
     int PlacementDirection() const { return placementDirection_; }
     MarkupSize TextSize() const { return textSize_; }

@@ -18,6 +18,10 @@ public:
     // Exclamation icon, Yes and No buttons: a question about a risky step;
     // true only for Yes. Asked like any question where no warning icon exists.
     virtual bool Warning(std::string_view text) { return Question(text); }
+    // Stop icon, OK button, without waiting: the box stays until the user
+    // closes it while the caller, and every timer, goes on at once. For what
+    // went wrong while nobody was asked, such as a scheduled action.
+    virtual void Notice(std::string_view text) = 0;
 };
 
 }  // namespace velmora

@@ -14,6 +14,7 @@
 #include "controls/ColorLabel.h"
 #include "markup/MainWindowTooltip.h"
 #include "markup/MarkupTooltip.h"
+#include "scheduler/ReminderTip.h"
 #include "scheduler/SecondTimer.h"
 #include "scheduler/StatisticsRow.h"
 #include "scheduler/core/ControlIds.h"
@@ -32,6 +33,7 @@ SchedulerDialog::SchedulerDialog(SchedulerServices services, QWidget* parent)
     setWindowIcon(ApplicationIcon());
     BuildControls();
     tooltip_ = CreateMainWindowTooltip(this);
+    reminderTip_ = std::make_unique<ReminderTip>(*tooltip_, *this);
     BuildMenuBar();
     for (int id : {kCountdownTimer, kClockTimer}) {
         auto* timer = new SecondTimer(id, services_.clock, this);
@@ -44,7 +46,7 @@ SchedulerDialog::SchedulerDialog(SchedulerServices services, QWidget* parent)
 
     core_ = std::make_unique<ScheduleCore>(
         ScheduleServices{*this, services_.clock, services_.prompt, services_.session,
-                         services_.processes, services_.alarm},
+                         services_.processes, services_.alarm, services_.notifier},
         services_.paths);
     StartUp();
 }
@@ -209,6 +211,14 @@ void SchedulerDialog::StopTimer(int timerId) {
     if (SecondTimer* timer = timers_.value(timerId)) {
         timer->Stop();
     }
+}
+
+bool SchedulerDialog::ShowReminder(const std::string& markup) {
+    return reminderTip_->Show(markup);
+}
+
+void SchedulerDialog::HideReminder() {
+    reminderTip_->Hide();
 }
 
 bool SchedulerDialog::IsTimerActive(int timerId) const {

@@ -21,6 +21,7 @@ namespace velmora {
 
 class CTrayIcon;
 class MarkupTooltip;
+class ReminderTip;
 class ScheduleCore;
 class SecondTimer;
 
@@ -63,6 +64,8 @@ public:
     void SetPickedTime(const DateTime& value) override;
     void StartTimer(int timerId) override;
     void StopTimer(int timerId) override;
+    bool ShowReminder(const std::string& markup) override;
+    void HideReminder() override;
 
 protected:
     bool event(QEvent* event) override;
@@ -105,6 +108,7 @@ private:
     SchedulerServices services_;
     std::unique_ptr<ScheduleCore> core_;
     std::unique_ptr<MarkupTooltip> tooltip_;
+    std::unique_ptr<ReminderTip> reminderTip_;
     QHash<int, QWidget*> controls_;
     QHash<int, SecondTimer*> timers_;
     QDateEdit* datePicker_ = nullptr;

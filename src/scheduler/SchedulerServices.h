@@ -31,6 +31,8 @@ struct SchedulerServices {
     std::function<bool()> trayAvailable{};
     // Ends the process at once with the code; when empty, it really does.
     std::function<void(int code)> exitProcess{};
+    // The desktop's notifications for the reminder; none sends none.
+    DesktopNotifier* notifier = nullptr;
 };
 
 }  // namespace velmora

@@ -48,12 +48,29 @@ TEST_F(Actions, EachStoredActionRunsItsOwnRequestAndExitsStopBothTimersFirst) {
     const Strings& alarm = e.alarm.journal.calls;  // a Disable before and after the alarm
     EXPECT_EQ(Strings(alarm.begin(), alarm.begin() + 4),
               (Strings{"Stop", "Play a b.wav", "Stop", "Close"}));
-    // Refused: power off only when the option is set. Not allowed: nothing more.
-    e.session.exitAccepted = false;
+    // Refused: power off only when the option is set. Not allowed: nothing
+    // more. What could not be done is reported without waiting.
+    const std::string when = " as scheduled for Tuesday 14 May 2024 10:00:01.\n\n";
+    e.session.exit = {SessionFailure::Refused, "Access denied", {}};
     EXPECT_EQ(Fire("Action=3\nAlternateOption=1\n"), exit("2", {"Exit 2 0", "ForcePowerOff 0"}));
-    EXPECT_EQ(Fire("Action=3\nAlternateOption=0\n"), exit("2", {"Exit 2 0"}));
-    e.session.canExit = false;
-    EXPECT_EQ(Fire("Action=1\nAlternateOption=1\n"), exit("1", {}));
+    EXPECT_EQ(Fire("Action=3\nAlternateOption=0\n"),
+              exit("2", {"Exit 2 0", "Notice Velmora could not restart the computer" + when +
+                                         "The system refused the request (Access denied)."}));
+    e.session.powerOff = {SessionFailure::NoAnswer, {}, {}};
+    EXPECT_EQ(Fire("Action=2\nAlternateOption=1\n").back(),
+              "Notice Velmora could not log you off" + when +
+                  "The system refused the request (Access denied).\n"
+                  "Powering off instead did not work either.");
+    e.session.canExit = {SessionFailure::NeedsPassword, {}, {}};
+    EXPECT_EQ(Fire("Action=1\nAlternateOption=1\n"),
+              exit("1", {"Notice Velmora could not shut down the computer" + when +
+                         "The system asks for an administrator's password first, which a "
+                         "scheduled action cannot give."}));
+    e.session.sleep = {SessionFailure::NotAllowed, {}, {{"Backup", "Copying files"}, {"Player", ""}}};
+    EXPECT_EQ(Fire("Action=5\n").back(),
+              "Notice Velmora could not hibernate the computer" + when +
+                  "The system does not allow your account to do this.\n"
+                  "Blocked by: Backup (Copying files)\nBlocked by: Player");
 }
 
 TEST_F(Actions, NowCommandsAskFirstAndTestButtonsReport) {
@@ -76,7 +93,7 @@ TEST_F(Actions, NowCommandsAskFirstAndTestButtonsReport) {
                                                    {IDC_TEST_LOGOFF, "CanExit 0 0|Logoff"},
                                                    {IDC_TEST_RESTART, "CanExit 2 0|Restart"}};
     for (const bool allowed : {true, false}) {
-        e.session.canExit = allowed;
+        e.session.canExit.failure = allowed ? SessionFailure::None : SessionFailure::NotAllowed;
         for (const auto& [button, expected] : buttons) {
             e.core.HandleCommand(button);
             EXPECT_EQ(

@@ -13,7 +13,7 @@ namespace velmora::test {
 // question takes one of the Yes answers given beforehand, else it is No.
 class FakePrompt : public MessagePrompt {
 public:
-    enum class Kind { Information, Stop, Question };
+    enum class Kind { Information, Stop, Question, Notice };
     struct Shown {
         Kind kind;
         std::string text;
@@ -26,6 +26,7 @@ public:
         yesAnswers -= yes ? 1 : 0;
         return yes;
     }
+    void Notice(std::string_view text) override { Show(Kind::Notice, text); }
     void AnswerYes() { ++yesAnswers; }
     std::string LastText() const { return shown.empty() ? std::string() : shown.back().text; }
 
@@ -36,7 +37,7 @@ public:
 private:
     void Show(Kind kind, std::string_view text) {
         shown.push_back({kind, std::string(text)});
-        static constexpr const char* kNames[] = {"Information", "Stop", "Question"};
+        static constexpr const char* kNames[] = {"Information", "Stop", "Question", "Notice"};
         journal.Record(kNames[static_cast<int>(kind)], text);
     }
 };

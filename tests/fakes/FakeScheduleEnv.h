@@ -5,6 +5,7 @@
 
 #include "FakeAlarm.h"
 #include "FakeClock.h"
+#include "FakeNotifier.h"
 #include "FakeProcessTable.h"
 #include "FakePrompt.h"
 #include "FakeSession.h"
@@ -40,8 +41,9 @@ struct FakeScheduleEnv {
     FakeSession session;
     FakeProcessTable processes;
     FakeAlarm alarm;
+    FakeNotifier notifier;
     std::vector<std::string> events;
-    ScheduleCore core{ScheduleServices{view, clock, prompt, session, processes, alarm},
+    ScheduleCore core{ScheduleServices{view, clock, prompt, session, processes, alarm, &notifier},
                       SchedulePaths{SettingsFile(), ProcessListFile()}};
 };
 

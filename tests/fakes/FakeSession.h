@@ -9,23 +9,23 @@ namespace velmora::test {
 // "SetSystemPowerState 1 1 0") and answers as set. Nothing is ever ended.
 class FakeSession : public SessionControl {
 public:
-    bool CanExit(ExitRequest request, bool interactive) override {
+    SessionOutcome CanExit(ExitRequest request, bool interactive) override {
         journal.Record("CanExit", static_cast<int>(request), interactive);
         return canExit;
     }
-    bool Exit(ExitRequest request, bool interactive) override {
+    SessionOutcome Exit(ExitRequest request, bool interactive) override {
         journal.Record("Exit", static_cast<int>(request), interactive);
-        return exitAccepted;
+        return exit;
     }
-    bool ForcePowerOff(bool interactive) override {
+    SessionOutcome ForcePowerOff(bool interactive) override {
         journal.Record("ForcePowerOff", interactive);
-        return true;
+        return powerOff;
     }
-    bool SetSystemPowerState(bool suspend, bool force, bool interactive) override {
+    SessionOutcome SetSystemPowerState(bool suspend, bool force, bool interactive) override {
         journal.Record("SetSystemPowerState", suspend, force, interactive);
-        return true;
+        return sleep;
     }
-    bool canExit = true, exitAccepted = true;
+    SessionOutcome canExit, exit, powerOff, sleep;
     Journal journal;
 };
 

@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "Journal.h"
 #include "scheduler/core/ControlIds.h"
@@ -38,6 +39,13 @@ public:
         timers.erase(id);
         journal.Record("StopTimer", id);
     }
+    // The reminder's markup while it shows, empty otherwise. A user who
+    // closed it makes the next show fail, as the window's tip does.
+    bool ShowReminder(const std::string& markup) override {
+        reminder = userClosed ? std::string() : markup;
+        return !std::exchange(userClosed, false);
+    }
+    void HideReminder() override { reminder.clear(); }
     void Pick(int year, int month, int day, int hour, int minute, int second) {
         date = DateTime::FromFields(year, month, day, 0, 0, 0);
         time = DateTime::FromFields(year, month, day, hour, minute, second);
@@ -49,6 +57,8 @@ public:
     int pos = 0;
     DateTime date, time;
     std::set<int> timers;
+    std::string reminder;
+    bool userClosed = false;
     Journal journal;
 };
 

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "controls/SkinButton.h"
+#include "markup/MarkupTooltip.h"
 #include "scheduler/core/ControlIds.h"
 #include "scheduler/core/ScheduleCore.h"
 #include "storage/IniFile.h"
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void actionMenuArmsWithItsAction();
     void progressBarClampsAndNeverShowsBusy();
     void armedScheduleIsRestoredAtStartUp();
+    void reminderTipStaysInTheCornerUntilClosedOrDisarmed();
 };
 
 void SchedulerDialogTest::controlsCarryTheirIdsAndCaptions() {
@@ -143,6 +145,31 @@ void SchedulerDialogTest::armedScheduleIsRestoredAtStartUp() {
     QCOMPARE(Find<QTimeEdit>(f, IDC_TIME_PICKER)->time(), QTime(7, 8, 9));
     QCOMPARE(Text(f, IDC_STATUS), QStringLiteral("Waiting to stand by..."));
     QVERIFY(!Find(f, IDC_ENABLE)->isEnabled());
+}
+
+void SchedulerDialogTest::reminderTipStaysInTheCornerUntilClosedOrDisarmed() {
+    test::DialogFixture f(LocalMs(21, 59, 30));
+    auto* tip = f.dialog->findChild<MarkupTooltip*>();
+    Pick(f, QTime(22, 0, 0));
+    for (const bool close : {true, false}) {
+        f.clock.Set(LocalMs(21, 59, 30));
+        f.dialog->OnCommand(ID_ENABLE_HIBERNATE);  // the window itself is not shown
+        QVERIFY(tip->isVisible());
+        QVERIFY(tip->CurrentTip().text.ends_with("Hibernate in <br>00:00:00:30<br><br><br>"));
+        const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(tip->geometry().contains(free.bottomRight()));
+        QCOMPARE(tip->PlacementDirection(), 0);  // above and left of the corner
+        QVERIFY(!tip->findChild<QTimer*>(QStringLiteral("timer257"))->isActive());  // no hide
+        if (close) {
+            QTest::mouseClick(tip, Qt::LeftButton);
+        }
+        f.clock.Set(LocalMs(21, 59, 31));
+        f.dialog->Core().OnTick(kCountdownTimer);
+        QCOMPARE(tip->isVisible(), !close);  // closed for the rest of this arming
+    }
+    QVERIFY(tip->CurrentTip().text.ends_with("<br>00:00:00:29<br><br><br>"));
+    Find<QPushButton>(f, IDC_DISABLE)->click();
+    QVERIFY(!tip->isVisible());
 }
 
 }  // namespace velmora

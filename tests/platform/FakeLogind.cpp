@@ -2,12 +2,18 @@
 // manager on the --session bus, in a process of its own so blocking calls are
 // answered. Prints "ready" once it owns its names, then logs each call as
 // "interface.Method(arg,arg)" to --log before it answers: Can... with --can
-// (default "yes"), methods listed in --fail M1,M2 with an error, with --hang
-// nothing ever, all else as done. The caller's session is "7".
+// (default "yes"), ListInhibitors with the locks of --inhibitors
+// "what|who|why|mode;...", methods listed in --fail M1,M2 with an error, with
+// --hang nothing ever, all else as done. The caller's session is "7". With
+// --notifications it is the desktop's notification service on the session bus
+// too: Notify answers the id 1, and with --invoke KEY that notice's action
+// KEY is then chosen at once.
 #include <QCoreApplication>
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
@@ -16,7 +22,41 @@
 
 #include <cstdio>
 
+// One lock as ListInhibitors gives it: what, who, why, mode, uid, pid.
+struct Inhibitor {
+    QString what, who, why, mode;
+    uint uid = 1000, pid = 42;
+};
+Q_DECLARE_METATYPE(Inhibitor)
+
+QDBusArgument& operator<<(QDBusArgument& out, const Inhibitor& i) {
+    out.beginStructure();
+    out << i.what << i.who << i.why << i.mode << i.uid << i.pid;
+    out.endStructure();
+    return out;
+}
+const QDBusArgument& operator>>(const QDBusArgument& in, Inhibitor&) {
+    return in;  // never read here
+}
+
 namespace {
+
+// An argument as the log shows it: a list joined with "|", Notify's hints as
+// "key=number".
+QString Text(const QVariant& value) {
+    if (value.metaType() != QMetaType::fromType<QDBusArgument>()) {
+        return value.metaType() == QMetaType::fromType<QStringList>()
+                   ? value.toStringList().join(u'|')
+                   : value.toString();
+    }
+    QVariantMap hints;
+    value.value<QDBusArgument>() >> hints;
+    QStringList entries;
+    for (auto it = hints.begin(); it != hints.end(); ++it) {
+        entries << it.key() + u'=' + QString::number(it->toInt());
+    }
+    return entries.join(u'|');
+}
 
 struct FakeLogind : QDBusVirtualObject {
     QString introspect(const QString&) const override { return {}; }
@@ -24,9 +64,12 @@ struct FakeLogind : QDBusVirtualObject {
     bool handleMessage(const QDBusMessage& call, const QDBusConnection& bus) override {
         QFile log(options.value("log"));  // unbuffered: written before the caller sees an answer
         if (log.open(QIODevice::Append | QIODevice::Unbuffered)) {
+            QStringList arguments;
+            for (const QVariant& argument : call.arguments()) {
+                arguments << Text(argument);
+            }
             log.write(QString("%1.%2(%3)\n")
-                          .arg(call.interface(), call.member(),
-                               QVariant(call.arguments()).toStringList().join(u','))
+                          .arg(call.interface(), call.member(), arguments.join(u','))
                           .toUtf8());
         }
         const QString method = call.member();
@@ -42,6 +85,22 @@ struct FakeLogind : QDBusVirtualObject {
                 QVariant::fromValue(QDBusObjectPath("/org/freedesktop/login1/session/7"))));
         } else if (method == "Get") {  // the Id property of that session
             bus.send(call.createReply(QVariant::fromValue(QDBusVariant("7"))));
+        } else if (method == "ListInhibitors") {
+            QList<Inhibitor> locks;
+            for (const QString& lock :
+                 options.value("inhibitors").split(u';', Qt::SkipEmptyParts)) {
+                const QStringList f = lock.split(u'|');
+                locks.append({f.value(0), f.value(1), f.value(2), f.value(3)});
+            }
+            bus.send(call.createReply(QVariant::fromValue(locks)));
+        } else if (method == "Notify") {
+            bus.send(call.createReply(1u));
+            if (options.contains("invoke")) {
+                QDBusMessage chosen = QDBusMessage::createSignal(call.path(), call.interface(),
+                                                                 QStringLiteral("ActionInvoked"));
+                chosen << 1u << options.value("invoke");
+                bus.send(chosen);
+            }
         } else {
             bus.send(call.createReply());
         }
@@ -55,6 +114,8 @@ struct FakeLogind : QDBusVirtualObject {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    qDBusRegisterMetaType<Inhibitor>();
+    qDBusRegisterMetaType<QList<Inhibitor>>();
     FakeLogind fake;
     const QStringList args = app.arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -69,7 +130,9 @@ int main(int argc, char* argv[]) {
     };
     if (!serve(fake.options.value("system"), "org.freedesktop.login1") ||
         (fake.options.contains("gnome") &&
-         !serve(fake.options.value("session"), "org.gnome.SessionManager"))) {
+         !serve(fake.options.value("session"), "org.gnome.SessionManager")) ||
+        (fake.options.contains("notifications") &&
+         !serve(fake.options.value("session"), "org.freedesktop.Notifications"))) {
         std::fprintf(stderr, "fake login service: cannot own its names\n");
         return 2;
     }

@@ -91,13 +91,17 @@ void BusLink::Close() {
     }
 }
 
+QString BusLink::Connect(const BusDeadline& deadline) {
+    return Open(deadline) ? name_ : QString();
+}
+
 QDBusMessage BusLink::Call(const QDBusMessage& call, const BusDeadline& deadline) {
     if (!Open(deadline)) {
         return call.createErrorReply(QDBusError::Disconnected, QStringLiteral("no bus"));
     }
     const int timeoutMs = deadline.CallTimeoutMs();
     if (timeoutMs <= 0) {
-        return call.createErrorReply(QDBusError::Failed, QStringLiteral("out of time"));
+        return call.createErrorReply(QDBusError::Timeout, QStringLiteral("out of time"));
     }
     return QDBusConnection(name_).call(call, QDBus::Block, timeoutMs);
 }

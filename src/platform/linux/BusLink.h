@@ -27,6 +27,11 @@ public:
     // answer is an error message; nothing is shown or logged.
     QDBusMessage Call(const QDBusMessage& call, const BusDeadline& deadline);
 
+    // The name of the open connection, connecting first when needed within
+    // the deadline; empty when the bus cannot be reached. For calls that do
+    // not wait for their answer and for signals.
+    QString Connect(const BusDeadline& deadline);
+
     // The address this link connects to, from the environment as the D-Bus
     // library reads it; empty when there is no such bus.
     std::string Address() const;

@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include "platform/linux/BusLink.h"
+#include "platform/linux/BusOutcome.h"
 
 namespace velmora {
 
@@ -59,7 +60,7 @@ bool DesktopLogout::Available(const BusDeadline& deadline) {
     return FindManager(deadline) != nullptr;
 }
 
-std::optional<bool> DesktopLogout::Request(const BusDeadline& deadline) {
+std::optional<SessionOutcome> DesktopLogout::Request(const BusDeadline& deadline) {
     const DesktopManager* manager = FindManager(deadline);
     if (manager == nullptr) {
         return std::nullopt;
@@ -68,7 +69,7 @@ std::optional<bool> DesktopLogout::Request(const BusDeadline& deadline) {
         QLatin1String(manager->service), QLatin1String(manager->path),
         QLatin1String(manager->interface), QLatin1String(manager->method));
     call.setArguments(manager->arguments());
-    return bus_.Call(call, deadline).type() == QDBusMessage::ReplyMessage;
+    return OutcomeOf(bus_.Call(call, deadline));
 }
 
 }  // namespace velmora

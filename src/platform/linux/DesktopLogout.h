@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/SessionControl.h"
 #include "platform/linux/BusDeadline.h"
 
 namespace velmora {
@@ -19,9 +20,8 @@ public:
     // Whether one of the managers owns its name on the session bus.
     bool Available(const BusDeadline& deadline);
     // Asks the first manager present to log out at once, without asking the
-    // user: true when it answered normally, false when it did not, nothing
-    // when no manager is present.
-    std::optional<bool> Request(const BusDeadline& deadline);
+    // user: how it answered, or nothing when no manager is present.
+    std::optional<SessionOutcome> Request(const BusDeadline& deadline);
 
 private:
     const DesktopManager* FindManager(const BusDeadline& deadline);

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <optional>
 
+#include "platform/linux/BusOutcome.h"
+
 namespace velmora {
 
 namespace {
@@ -18,6 +20,9 @@ const QString kLogin = QStringLiteral("org.freedesktop.login1");
 const QString kLoginPath = QStringLiteral("/org/freedesktop/login1");
 const QString kLoginManager = QStringLiteral("org.freedesktop.login1.Manager");
 const QString kLoginSession = QStringLiteral("org.freedesktop.login1.Session");
+// The locks that hold back ending the session and going to sleep.
+const QString kShutdownLock = QStringLiteral("shutdown");
+const QString kSleepLock = QStringLiteral("sleep");
 
 QDBusMessage ManagerCall(const QString& method, const QVariantList& arguments = {}) {
     QDBusMessage call = QDBusMessage::createMethodCall(kLogin, kLoginPath, kLoginManager, method);
@@ -47,15 +52,41 @@ QString SessionIdFromEnvironment() {
 LogindSessionControl::LogindSessionControl()
     : system_(BusLink::Bus::System), session_(BusLink::Bus::Session), desktop_(session_) {}
 
-bool LogindSessionControl::Allowed(const QString& question, bool interactive,
-                                   const BusDeadline& deadline) {
-    const QString answer = FirstValue(system_.Call(ManagerCall(question), deadline)).toString();
-    return answer == QLatin1String("yes") || (interactive && answer == QLatin1String("challenge"));
+SessionOutcome LogindSessionControl::Allowed(const QString& question, bool interactive,
+                                             const BusDeadline& deadline) {
+    const QDBusMessage reply = system_.Call(ManagerCall(question), deadline);
+    if (!IsReply(reply)) {
+        return OutcomeOf(reply);
+    }
+    const QString answer = FirstValue(reply).toString();
+    if (answer == QLatin1String("yes") || (interactive && answer == QLatin1String("challenge"))) {
+        return {};
+    }
+    if (answer == QLatin1String("challenge")) {
+        return {SessionFailure::NeedsPassword, {}, {}};
+    }
+    if (answer == QLatin1String("na")) {
+        return {SessionFailure::NotSupported, {}, {}};
+    }
+    return {SessionFailure::NotAllowed, {}, {}};
 }
 
-bool LogindSessionControl::Ask(const QString& method, const QVariantList& arguments,
-                               const BusDeadline& deadline) {
-    return IsReply(system_.Call(ManagerCall(method, arguments), deadline));
+SessionOutcome LogindSessionControl::Ask(const QString& method, const QVariantList& arguments,
+                                         const BusDeadline& deadline) {
+    return OutcomeOf(system_.Call(ManagerCall(method, arguments), deadline));
+}
+
+SessionOutcome LogindSessionControl::WithBlockers(SessionOutcome outcome, const QString& lock,
+                                                  const BusDeadline& deadline) {
+    // A bus or service that is not there, or that did not answer, is not
+    // asked again.
+    if (outcome.Ok() || outcome.failure == SessionFailure::Unreachable ||
+        outcome.failure == SessionFailure::NoAnswer) {
+        return outcome;
+    }
+    outcome.blockers =
+        BlockersIn(system_.Call(ManagerCall(QStringLiteral("ListInhibitors")), deadline), lock);
+    return outcome;
 }
 
 QString LogindSessionControl::CallerSession(const BusDeadline& deadline) {
@@ -80,49 +111,60 @@ QString LogindSessionControl::CallerSession(const BusDeadline& deadline) {
 bool LogindSessionControl::KnowsCallerSession(const BusDeadline& deadline) {
     const QString fromEnvironment = SessionIdFromEnvironment();
     if (!fromEnvironment.isEmpty()) {
-        return Ask(QStringLiteral("GetSession"), {fromEnvironment}, deadline);
+        return Ask(QStringLiteral("GetSession"), {fromEnvironment}, deadline).Ok();
     }
     return !CallerSession(deadline).isEmpty();
 }
 
-bool LogindSessionControl::CanExit(ExitRequest request, bool interactive) {
+SessionOutcome LogindSessionControl::CanExit(ExitRequest request, bool interactive) {
     const BusDeadline deadline(kRequestBudgetMs);
     switch (request) {
         case ExitRequest::Shutdown:
-            return Allowed(QStringLiteral("CanPowerOff"), interactive, deadline);
+            return WithBlockers(Allowed(QStringLiteral("CanPowerOff"), interactive, deadline),
+                                kShutdownLock, deadline);
         case ExitRequest::Reboot:
-            return Allowed(QStringLiteral("CanReboot"), interactive, deadline);
+            return WithBlockers(Allowed(QStringLiteral("CanReboot"), interactive, deadline),
+                                kShutdownLock, deadline);
         case ExitRequest::Logoff:
-            return desktop_.Available(deadline) || KnowsCallerSession(deadline);
+            if (desktop_.Available(deadline) || KnowsCallerSession(deadline)) {
+                return {};
+            }
+            return WithBlockers({SessionFailure::NoLogoffPath, {}, {}}, kShutdownLock, deadline);
     }
-    return false;
+    return {SessionFailure::NotSupported, {}, {}};
 }
 
-bool LogindSessionControl::Exit(ExitRequest request, bool interactive) {
+SessionOutcome LogindSessionControl::Exit(ExitRequest request, bool interactive) {
     const BusDeadline deadline(kRequestBudgetMs);
+    SessionOutcome outcome;
     switch (request) {
         case ExitRequest::Shutdown:
-            return Ask(QStringLiteral("PowerOff"), {interactive}, deadline);
+            outcome = Ask(QStringLiteral("PowerOff"), {interactive}, deadline);
+            break;
         case ExitRequest::Reboot:
-            return Ask(QStringLiteral("Reboot"), {interactive}, deadline);
-        case ExitRequest::Logoff: {
-            if (const std::optional<bool> done = desktop_.Request(deadline)) {
-                return *done;
+            outcome = Ask(QStringLiteral("Reboot"), {interactive}, deadline);
+            break;
+        case ExitRequest::Logoff:
+            if (std::optional<SessionOutcome> done = desktop_.Request(deadline)) {
+                outcome = std::move(*done);
+            } else if (const QString id = CallerSession(deadline); !id.isEmpty()) {
+                outcome = Ask(QStringLiteral("TerminateSession"), {id}, deadline);
+            } else {
+                outcome = {SessionFailure::NoLogoffPath, {}, {}};
             }
-            const QString id = CallerSession(deadline);
-            return !id.isEmpty() && Ask(QStringLiteral("TerminateSession"), {id}, deadline);
-        }
+            break;
     }
-    return false;
+    return WithBlockers(std::move(outcome), kShutdownLock, deadline);
 }
 
-bool LogindSessionControl::ForcePowerOff(bool interactive) {
+SessionOutcome LogindSessionControl::ForcePowerOff(bool interactive) {
     // The login manager's power-off is already forced: the fallback is the
     // same request as a shutdown.
     return Exit(ExitRequest::Shutdown, interactive);
 }
 
-bool LogindSessionControl::SetSystemPowerState(bool suspend, bool /*force*/, bool interactive) {
+SessionOutcome LogindSessionControl::SetSystemPowerState(bool suspend, bool /*force*/,
+                                                         bool interactive) {
     const BusDeadline deadline(kRequestBudgetMs);
     const QDBusMessage reply =
         system_.Call(ManagerCall(suspend ? QStringLiteral("Suspend") : QStringLiteral("Hibernate"),
@@ -130,8 +172,10 @@ bool LogindSessionControl::SetSystemPowerState(bool suspend, bool /*force*/, boo
                      deadline);
     // The machine may go to sleep before the answer is sent; the call then
     // ends without one, which is the request succeeding.
-    return IsReply(reply) ||
-           reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NoReply");
+    if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NoReply")) {
+        return {};
+    }
+    return WithBlockers(OutcomeOf(reply), kSleepLock, deadline);
 }
 
 }  // namespace velmora

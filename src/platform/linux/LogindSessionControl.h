@@ -19,24 +19,29 @@ namespace velmora {
 // No public method keeps the caller waiting for more than two seconds: each
 // call on a bus waits a second at most, and all calls of one request share a
 // deadline. A missing bus, a missing service and a service that never answers
-// all end as a plain false, silently.
+// all end as a failure that says so, silently. A request that fails otherwise
+// names the programs holding a lock that blocks it, when the time allows.
 class LogindSessionControl : public SessionControl {
 public:
     LogindSessionControl();
 
-    bool CanExit(ExitRequest request, bool interactive) override;
-    bool Exit(ExitRequest request, bool interactive) override;
-    bool ForcePowerOff(bool interactive) override;
-    bool SetSystemPowerState(bool suspend, bool force, bool interactive) override;
+    SessionOutcome CanExit(ExitRequest request, bool interactive) override;
+    SessionOutcome Exit(ExitRequest request, bool interactive) override;
+    SessionOutcome ForcePowerOff(bool interactive) override;
+    SessionOutcome SetSystemPowerState(bool suspend, bool force, bool interactive) override;
 
     // The time one public request may take in all.
     static constexpr int kRequestBudgetMs = 1800;
 
 private:
     // Whether a Can...() question of the login manager allows the request.
-    bool Allowed(const QString& question, bool interactive, const BusDeadline& deadline);
-    // Calls a login manager method; true on a normal answer.
-    bool Ask(const QString& method, const QVariantList& arguments, const BusDeadline& deadline);
+    SessionOutcome Allowed(const QString& question, bool interactive, const BusDeadline& deadline);
+    // Calls a login manager method; Ok on a normal answer.
+    SessionOutcome Ask(const QString& method, const QVariantList& arguments,
+                       const BusDeadline& deadline);
+    // A failed outcome with the programs that hold a blocking `lock`.
+    SessionOutcome WithBlockers(SessionOutcome outcome, const QString& lock,
+                                const BusDeadline& deadline);
     // The login manager's id of the session this process runs in, empty when
     // it has none.
     QString CallerSession(const BusDeadline& deadline);

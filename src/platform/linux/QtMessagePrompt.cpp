@@ -28,6 +28,17 @@ void QtMessagePrompt::Stop(std::string_view text) {
     QMessageBox::critical(Owner(), kTitle, ToQString(text));
 }
 
+void QtMessagePrompt::Notice(std::string_view text) {
+    // Over the owner while it is on screen; on its own (with a taskbar entry)
+    // while the window is hidden to the notification area.
+    QWidget* owner = Owner();
+    auto* box = new QMessageBox(QMessageBox::Critical, kTitle, ToQString(text), QMessageBox::Ok,
+                                owner != nullptr && owner->isVisible() ? owner : nullptr);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
 bool QtMessagePrompt::Question(std::string_view text) {
     return QMessageBox::question(Owner(), kTitle, ToQString(text),
                                  QMessageBox::Yes | QMessageBox::No,

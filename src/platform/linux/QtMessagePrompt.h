@@ -7,8 +7,9 @@
 
 namespace velmora {
 
-// The program's message boxes, shown modally over an owner window: the one
-// given, or else the window that is active when the box opens.
+// The program's message boxes, shown over an owner window: the one given, or
+// else the window that is active when the box opens. All are modal but the
+// notices.
 class QtMessagePrompt : public MessagePrompt {
 public:
     explicit QtMessagePrompt(QWidget* owner = nullptr) : owner_(owner) {}
@@ -18,6 +19,7 @@ public:
     void Stop(std::string_view text) override;
     bool Question(std::string_view text) override;
     bool Warning(std::string_view text) override;
+    void Notice(std::string_view text) override;
 
 private:
     QWidget* Owner() const;

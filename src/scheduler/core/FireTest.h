@@ -27,4 +27,10 @@ inline constexpr std::int64_t kMaxCatchUpGap = 5;
 bool TickReachesTarget(const DateTime& target, const DateTime& now,
                        const std::optional<TickMoment>& previous, const TickMoment& current);
 
+// Whether the target second lies after the previous tick's local second and
+// no later than this tick's while the ticks were too far apart to catch it
+// up (or the real clock went backward): a target the gap rule skipped.
+bool TickSkipsTarget(const DateTime& target, const std::optional<TickMoment>& previous,
+                     const TickMoment& current);
+
 }  // namespace velmora

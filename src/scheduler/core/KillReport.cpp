@@ -1,6 +1,7 @@
 #include "scheduler/core/KillReport.h"
 
 #include <cstddef>
+#include <set>
 
 namespace velmora {
 
@@ -24,6 +25,16 @@ std::string KillListedProcesses(const std::vector<std::string>& names,
         report += "None of the selected processes running at this time!";
     }
     return report;
+}
+
+int CountListedRunning(const std::vector<std::string>& names,
+                       const std::vector<ProcessEntry>& snapshot) {
+    const std::set<std::string> listed(names.begin(), names.end());
+    int running = 0;
+    for (std::size_t i = 1; i < snapshot.size(); ++i) {
+        running += snapshot[i].pid > 0 && listed.count(snapshot[i].name) != 0 ? 1 : 0;
+    }
+    return running;
 }
 
 }  // namespace velmora

@@ -20,4 +20,10 @@ namespace velmora {
 std::string KillListedProcesses(const std::vector<std::string>& names,
                                 const std::vector<ProcessEntry>& snapshot, ProcessTable& table);
 
+// How many snapshot entries after the first (the idle task), with a pid
+// above 0, bear one of the names exactly: the processes ending the list
+// would end now, each counted once.
+int CountListedRunning(const std::vector<std::string>& names,
+                       const std::vector<ProcessEntry>& snapshot);
+
 }  // namespace velmora

@@ -25,26 +25,39 @@ bool RequestOf(int flag, ExitRequest& request) {
 }  // namespace
 
 int ScheduleCore::ExitWindowsWithPrivilege(int flag, bool interactive) {
+    ExitSession(flag, interactive);
+    return 0;
+}
+
+ScheduleCore::ActionResult ScheduleCore::ExitSession(int flag, bool interactive) {
     // Both timers stop first and nothing here restarts them, whatever the
-    // outcome: the session is about to end.
+    // outcome: the session is about to end. No tick refreshes the reminder
+    // from now on, so it goes too.
     s_.view.StopTimer(kCountdownTimer);
     s_.view.StopTimer(kClockTimer);
+    reminder_.Hide();
     ExitRequest request{};
-    if (!RequestOf(flag, request) || !s_.session.CanExit(request, interactive)) {
-        return 0;
+    if (!RequestOf(flag, request)) {
+        return {{SessionFailure::NotSupported, {}, {}}};
     }
-    if (s_.session.Exit(request, interactive)) {
-        return 0;
+    ActionResult result{s_.session.CanExit(request, interactive)};
+    if (!result.outcome) {
+        return result;
     }
-    if (ReadSettingInt(kKeyAlternateOption, 0) != 0) {
-        s_.session.ForcePowerOff(interactive);
+    result.outcome = s_.session.Exit(request, interactive);
+    if (result.outcome || ReadSettingInt(kKeyAlternateOption, 0) == 0) {
+        return result;
     }
-    return 0;
+    if (s_.session.ForcePowerOff(interactive)) {
+        return {};  // powered off instead
+    }
+    result.fallbackFailed = true;
+    return result;
 }
 
 bool ScheduleCore::EnableShutdownPrivilege(int flag, bool interactive) {
     ExitRequest request{};
-    return RequestOf(flag, request) && s_.session.CanExit(request, interactive);
+    return RequestOf(flag, request) && s_.session.CanExit(request, interactive).Ok();
 }
 
 void ScheduleCore::TestShutdown() {

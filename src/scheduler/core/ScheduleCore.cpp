@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/Clock.h"
+#include "platform/DesktopNotifier.h"
 #include "platform/MessagePrompt.h"
 #include "scheduler/core/ControlIds.h"
 #include "scheduler/core/RemainingTime.h"
@@ -15,7 +16,22 @@
 namespace velmora {
 
 ScheduleCore::ScheduleCore(ScheduleServices services, SchedulePaths paths)
-    : s_(services), paths_(std::move(paths)) {}
+    : s_(services), paths_(std::move(paths)) {
+    if (s_.notifier != nullptr) {
+        // The notification's "Disable" is the Disable button.
+        s_.notifier->SetOnDisable([this] {
+            if (IsArmed()) {
+                HandleCommand(IDC_DISABLE);
+            }
+        });
+    }
+}
+
+ScheduleCore::~ScheduleCore() {
+    if (s_.notifier != nullptr) {
+        s_.notifier->SetOnDisable({});
+    }
+}
 
 DateTime ScheduleCore::ReadNow(TickMoment* moment) const {
     const std::int64_t second = std::chrono::floor<std::chrono::seconds>(
@@ -115,6 +131,12 @@ void ScheduleCore::EnableSchedule(bool storeAction, ScheduledAction action) {
     ShowActionStatus();
     s_.view.SetEnabled(IDC_DISABLE, true);
     s_.view.SetEnabled(IDC_ENABLE, false);
+
+    // A new arming gets its own reminder, at once when less than its lead
+    // remains.
+    reminder_.Reset();
+    reminderSecond_.reset();
+    UpdateReminder(target, now, armedAt.epochSecond);
 }
 
 void ScheduleCore::ShowActionStatus() {
@@ -130,6 +152,7 @@ void ScheduleCore::DisableSchedule() {
     s_.view.StopTimer(kCountdownTimer);
     fired_ = false;
     StopAlarm();
+    reminder_.Reset();
     s_.view.SetText(IDC_ACTION_STATE, "Disabled");
     s_.view.SetText(IDC_STATUS, "Waiting for command...");
     s_.view.SetText(IDC_ACTION_TIME, "Waiting time...");

@@ -7,17 +7,21 @@
 #include <vector>
 
 #include "app/core/DateTime.h"
+#include "platform/SessionControl.h"
+#include "scheduler/core/CachedSetting.h"
 #include "scheduler/core/FireTest.h"
 #include "scheduler/core/ProcessListFile.h"
+#include "scheduler/core/ScheduleReminder.h"
+#include "scheduler/core/SettingsKeys.h"
 
 namespace velmora {
 
 class AlarmPlayer;
 class Clock;
+class DesktopNotifier;
 class MessagePrompt;
 class ProcessTable;
 class ScheduleView;
-class SessionControl;
 
 // The actions a schedule can perform, stored as the integer "Action".
 enum class ScheduledAction : int {
@@ -47,15 +51,22 @@ struct ScheduleServices {
     SessionControl& session;
     ProcessTable& processes;
     AlarmPlayer& alarm;
+    // The desktop's notifications for the reminder; none sends none.
+    DesktopNotifier* notifier = nullptr;
 };
 
 // The main window's schedule: arming, disarming and restoring it, the
 // once-a-second tick with the countdown and the one-shot firing, and the
-// actions it dispatches to. It holds no settings of its own: every value is
-// read from and written to the settings files when it is needed.
+// actions it dispatches to, with the reminder before a destructive action and
+// a report of an action that could not run. It holds no settings of its own:
+// every value is read from and written to the settings files when it is
+// needed.
 class ScheduleCore {
 public:
     ScheduleCore(ScheduleServices services, SchedulePaths paths);
+    ~ScheduleCore();
+    ScheduleCore(const ScheduleCore&) = delete;
+    ScheduleCore& operator=(const ScheduleCore&) = delete;
 
     // Arming, disarming, restoring.
     void SaveSchedule(bool isEnabled);
@@ -100,6 +111,24 @@ public:
     static std::optional<std::string> StatusText(int action);
 
 private:
+    // What became of an exit request, and whether the power-off fallback was
+    // tried and failed too.
+    struct ActionResult {
+        SessionOutcome outcome;
+        bool fallbackFailed = false;
+    };
+    ActionResult ExitSession(int flag, bool interactive);
+    // Shows, without waiting, why a scheduled action could not run.
+    void ReportFailure(int action, const ActionResult& result);
+    // Shows that the target passed while no tick could catch it. Only the
+    // tick right after the gap sees the target in its reach, so this runs
+    // once for each gap across it.
+    void ReportMissedTarget(const DateTime& target);
+    // Shows, refreshes or hides the reminder for the tick of `second`.
+    void UpdateReminder(const DateTime& target, const DateTime& now, std::int64_t second);
+    // The running processes whose name is on the list.
+    int CountRunningListed() const;
+
     // The clock's current second as a local calendar time, and that second's
     // moment for the fire test.
     DateTime ReadNow(TickMoment* moment = nullptr) const;
@@ -114,6 +143,11 @@ private:
     std::optional<TickMoment> previousTick_;
     // The process list, read from its file only when the file changed.
     mutable ProcessListReader processList_{paths_.processListFile};
+    // The stored action as the reminder reads it each second.
+    CachedSetting action_{paths_.settingsFile, kKeyAction, 0};
+    ScheduleReminder reminder_{s_.view, s_.notifier};
+    // The second the reminder was last brought up to date in.
+    std::optional<std::int64_t> reminderSecond_;
 };
 
 }  // namespace velmora

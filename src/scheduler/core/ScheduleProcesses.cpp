@@ -18,6 +18,10 @@ int ScheduleCore::CountSelectedProcesses() const {
     return static_cast<int>(processList_.Names().size());
 }
 
+int ScheduleCore::CountRunningListed() const {
+    return CountListedRunning(processList_.Names(), s_.processes.Snapshot());
+}
+
 void ScheduleCore::KillSelectedProcesses() {
     // The list first: the snapshot is taken as close to the signals as can be.
     const std::vector<std::string> names = ReadProcessList();

@@ -27,6 +27,11 @@ void ScheduleCore::OnTick(int /*timerId*/) {
         previousTick_ = moment;
         if (TickReachesTarget(target, now, previous, moment)) {
             PerformAction();
+        } else {
+            if (TickSkipsTarget(target, previous, moment)) {
+                ReportMissedTarget(target);
+            }
+            UpdateReminder(target, now2, moment.epochSecond);
         }
     } else {
         previousTick_ = moment;
@@ -39,24 +44,28 @@ void ScheduleCore::PerformAction() {
         return;
     }
     fired_ = true;
-    switch (ReadSettingInt(kKeyAction, 0)) {
+    reminder_.Hide();
+    // A scheduled request that cannot be carried out is reported, never
+    // silently dropped.
+    const int action = ReadSettingInt(kKeyAction, 0);
+    switch (action) {
         case static_cast<int>(ScheduledAction::Alarm):
             PlayAlarm();
             break;
         case static_cast<int>(ScheduledAction::Shutdown):
-            ExitWindowsWithPrivilege(EWX_SHUTDOWN);
+            ReportFailure(action, ExitSession(EWX_SHUTDOWN, false));
             break;
         case static_cast<int>(ScheduledAction::Logoff):
-            ExitWindowsWithPrivilege(EWX_LOGOFF);
+            ReportFailure(action, ExitSession(EWX_LOGOFF, false));
             break;
         case static_cast<int>(ScheduledAction::Restart):
-            ExitWindowsWithPrivilege(EWX_REBOOT);
+            ReportFailure(action, ExitSession(EWX_REBOOT, false));
             break;
         case static_cast<int>(ScheduledAction::StandBy):
-            s_.session.SetSystemPowerState(true, true, false);
+            ReportFailure(action, {s_.session.SetSystemPowerState(true, true, false)});
             break;
         case static_cast<int>(ScheduledAction::Hibernate):
-            s_.session.SetSystemPowerState(false, false, false);
+            ReportFailure(action, {s_.session.SetSystemPowerState(false, false, false)});
             break;
         case static_cast<int>(ScheduledAction::KillProcesses):
             KillSelectedProcesses();

@@ -7,8 +7,8 @@
 namespace velmora {
 
 // What the schedule logic sees of the main window: its labels, buttons,
-// progress bar, date and time pickers and its two timers, addressed by the
-// control and timer ids of ControlIds.h.
+// progress bar, date and time pickers, its two timers, addressed by the
+// control and timer ids of ControlIds.h, and its reminder tip.
 class ScheduleView {
 public:
     virtual ~ScheduleView() = default;
@@ -33,6 +33,13 @@ public:
     // of each wall-clock second and call ScheduleCore::OnTick; stops it.
     virtual void StartTimer(int timerId) = 0;
     virtual void StopTimer(int timerId) = 0;
+
+    // The reminder before a destructive action, a tip at the bottom-right
+    // corner of the desktop: shown with this markup, or changed to it in
+    // place. False, with nothing shown, when the user closed the tip since it
+    // was last shown.
+    virtual bool ShowReminder(const std::string& markup) = 0;
+    virtual void HideReminder() = 0;
 };
 
 }  // namespace velmora
