@@ -26,9 +26,11 @@ private Q_SLOTS:
         int secondExit = -1;
         bool cameForward = false;
         QTimer::singleShot(0, [&] {
-            SchedulerDialog* window = nullptr;
+            SchedulerDialog* window = nullptr;  // Run's window, not the fixture's hidden one
             for (QWidget* w : QApplication::topLevelWidgets()) {
-                window = window ? window : qobject_cast<SchedulerDialog*>(w);
+                if (w->isVisible() && qobject_cast<SchedulerDialog*>(w)) {
+                    window = static_cast<SchedulerDialog*>(w);
+                }
             }
             window->showMinimized();
             test::TempDir exeDir;
