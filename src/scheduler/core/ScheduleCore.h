@@ -70,8 +70,12 @@ public:
     void ShowActionStatus();
     bool HasFired() const { return fired_; }
 
-    // The tick of both timers, and the one-shot dispatcher it calls.
+    // The tick of both timers, and the one-shot dispatcher it calls. A tick
+    // is the clock, the countdown and the fire test, then the statistics;
+    // when several timers tick in one wake-up, each runs the first part and
+    // the statistics are refreshed once after them.
     void OnTick(int timerId);
+    void TickClockAndCountdown(int timerId);
     void PerformAction();
 
     // System actions.
