@@ -91,7 +91,8 @@ public:
     void KillSelectedProcesses();
     void UpdateProcessStatistics();
 
-    // The alarm.
+    // The alarm. Its player is readied this many seconds before the target.
+    static constexpr int kAlarmLeadSeconds = 10;
     void PlayAlarm();
     void StopAlarm();
 
@@ -109,10 +110,15 @@ private:
     DateTime ReadNow(TickMoment* moment = nullptr) const;
     // The target: the picked date's day with the picked time's time of day.
     DateTime Target() const;
+    // Readies the alarm's player when the stored action is the alarm and
+    // the target is at most kAlarmLeadSeconds ahead.
+    void PrepareAlarmBefore(double spanDays);
 
     ScheduleServices s_;
     SchedulePaths paths_;
     bool fired_ = false;
+    // The alarm's player was readied and not yet played or released.
+    bool alarmPrepared_ = false;
     // The previous tick (or the arming), used to catch a target second that
     // fell between two late ticks.
     std::optional<TickMoment> previousTick_;

@@ -32,6 +32,8 @@ void ScheduleCore::TickClockAndCountdown(int /*timerId*/) {
         previousTick_ = moment;
         if (TickReachesTarget(target, now, previous, moment)) {
             PerformAction();
+        } else {
+            PrepareAlarmBefore(span);
         }
     } else {
         previousTick_ = moment;
