@@ -12,7 +12,21 @@
 #include "platform/linux/SystemClock.h"
 
 int main(int argc, char* argv[]) {
+    // On X11, Qt hands the window's pixels to the server in shared memory
+    // and, before painting over pixels it handed over earlier, waits for the
+    // server with a round trip: two more thread wake-ups at every tick of the
+    // clock. The few pixels a tick changes go over the connection with no
+    // wait. The setting is read while the connection is made and removed
+    // again, so the programs this one starts (a browser for the links) do
+    // not inherit it.
+    const bool quietPaint = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (quietPaint) {
+        qputenv("QT_XCB_NO_MITSHM", "1");
+    }
     QApplication app(argc, argv);
+    if (quietPaint) {
+        qunsetenv("QT_XCB_NO_MITSHM");
+    }
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     // Ties the window to the installed menu entry (its name and icon on a
     // Wayland session).
@@ -26,7 +40,11 @@ int main(int argc, char* argv[]) {
 
     velmora::VelmoraApp velmoraApp;
     return velmoraApp.Run(velmora::SchedulerServices{
-        clock, prompt, session, processes, alarm,
+        clock,
+        prompt,
+        session,
+        processes,
+        alarm,
         velmora::SchedulePaths{velmora::SettingsFilePath(), velmora::ProcessListFile()},
         {}});
 }
