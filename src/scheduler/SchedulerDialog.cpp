@@ -133,15 +133,17 @@ QWidget* SchedulerDialog::Control(int controlId) const {
 void SchedulerDialog::SetText(int controlId, const std::string& text) {
     // Most ticks change two labels; the others are neither touched nor
     // repainted, and the statistics row is laid out again only when one of
-    // its texts changed.
+    // its texts may have changed its width.
     auto* label = qobject_cast<ColorLabel*>(Control(controlId));
     const QString newText = QString::fromStdString(text);
     if (label == nullptr || label->text() == newText) {
         return;
     }
+    const QString oldText = label->text();
     label->SetText(newText);
-    if (controlId == IDC_RUNNING_PROCESSES || controlId == IDC_THREADS_RUNNING ||
-        controlId == IDC_PROCESSES_FOR_TERMINATION) {
+    if ((controlId == IDC_RUNNING_PROCESSES || controlId == IDC_THREADS_RUNNING ||
+         controlId == IDC_PROCESSES_FOR_TERMINATION) &&
+        !OnlyDigitsChanged(oldText, newText, label->font())) {
         FitStatisticsRow(qobject_cast<QLabel*>(Control(IDC_RUNNING_PROCESSES)),
                          qobject_cast<QLabel*>(Control(IDC_THREADS_RUNNING)),
                          qobject_cast<QLabel*>(Control(IDC_PROCESSES_FOR_TERMINATION)));
