@@ -6,7 +6,7 @@
 //    over a quiet period with the window shown and focused;
 //  - the same again with 500 extra sleeping processes, this program's own.
 //
-// Usage: bench_idle [seconds per period, default 60] [starts, default 7]
+// Usage: bench_idle [seconds per period, default 60] [starts, default 15]
 //                   [action stored in the schedule, default 0 (Alarm)]
 // Velmora runs from a private copy in a temporary folder, with its own
 // runtime and configuration folders and no way to reach a real bus, so it
@@ -214,21 +214,29 @@ struct Bench {
     }
 };
 
-long long MedianStartMs(Bench& bench, Program& program, int starts) {
-    std::vector<long long> times;
-    for (int i = 0; i <= starts; ++i) {  // the first start warms the caches
-        if (!bench.Start(program)) {
-            std::fprintf(stderr, "%s never mapped a window\n", program.name);
-            return -1;
+// Starts the programs in turn, so a change in the machine's load falls on
+// all of them alike, and prints the median start-up of each.
+bool PrintMedianStarts(Bench& bench, std::vector<Program>& programs, int starts) {
+    std::vector<std::vector<long long>> times(programs.size());
+    for (int i = 0; i <= starts; ++i) {  // the first round warms the caches
+        for (std::size_t p = 0; p < programs.size(); ++p) {
+            if (!bench.Start(programs[p])) {
+                std::fprintf(stderr, "%s never mapped a window\n", programs[p].name);
+                return false;
+            }
+            programs[p].running.reset();
+            if (i > 0) {
+                times[p].push_back(programs[p].startMs);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
-        program.running.reset();
-        if (i > 0) {
-            times.push_back(program.startMs);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    for (std::size_t p = 0; p < programs.size(); ++p) {
+        std::sort(times[p].begin(), times[p].end());
+        std::printf("  %-18s %6lld ms   (quickest %lld ms)\n", programs[p].name,
+                    times[p][times[p].size() / 2], times[p].front());
+    }
+    return true;
 }
 
 void MeasurePeriod(std::vector<Program>& programs, int seconds, const char* title) {
@@ -258,7 +266,7 @@ void MeasurePeriod(std::vector<Program>& programs, int seconds, const char* titl
 
 int main(int argc, char* argv[]) {
     const int seconds = argc > 1 ? std::max(5, std::atoi(argv[1])) : 60;
-    const int starts = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
+    const int starts = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
     const int action = argc > 3 ? std::atoi(argv[3]) : 0;
     const fs::path binDir = fs::canonical("/proc/self/exe").parent_path();
 
@@ -291,9 +299,8 @@ int main(int argc, char* argv[]) {
     std::printf("Velmora armed an hour ahead (action %d), under Xvfb %s; load average %s\n", action,
                 x.Display().c_str(), LoadAverage().c_str());
     std::printf("start-up to a mapped window, median of %d starts:\n", starts);
-    for (Program& p : programs) {
-        std::printf("  %-18s %6lld ms\n", p.name, MedianStartMs(bench, p, starts));
-        std::fflush(stdout);
+    if (!PrintMedianStarts(bench, programs, starts)) {
+        return 1;
     }
 
     for (Program& p : programs) {
