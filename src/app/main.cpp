@@ -1,7 +1,10 @@
 // Velmora's entry point: wires the real Linux backends into the main window.
 // The command line is not read (a "-tray" switch from the autostart entry
 // changes nothing).
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
+#include <thread>
 
 #include "app/VelmoraApp.h"
 #include "app/core/AppPaths.h"
@@ -23,10 +26,16 @@ int main(int argc, char* argv[]) {
     if (quietPaint) {
         qputenv("QT_XCB_NO_MITSHM", "1");
     }
+    // Loading the font configuration is the longest single step before the
+    // window can show its first text, and it needs nothing of Qt: it runs on
+    // its own while the application connects to the display, and is done
+    // before the window is built.
+    std::thread fontConfiguration([] { FcInit(); });
     QApplication app(argc, argv);
     if (quietPaint) {
         qunsetenv("QT_XCB_NO_MITSHM");
     }
+    fontConfiguration.join();
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     // Ties the window to the installed menu entry (its name and icon on a
     // Wayland session).
