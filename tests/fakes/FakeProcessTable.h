@@ -28,6 +28,7 @@ public:
                }) > 0;
     }
     ProcessCounts Counts() const override {
+        ++countsAsked;
         ProcessCounts counts{static_cast<int>(entries.size()), 0};
         for (const ProcessEntry& e : entries) {
             counts.threads += e.threads;
@@ -36,6 +37,7 @@ public:
     }
     std::vector<ProcessEntry> entries;
     std::function<void()> onSnapshot;
+    mutable int countsAsked = 0;
 };
 
 }  // namespace velmora::test
