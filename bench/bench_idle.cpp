@@ -265,6 +265,9 @@ void MeasurePeriod(std::vector<Program>& programs, int seconds, const char* titl
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A reader that goes away (a pager, head) must not end this program
+    // before it has ended the programs it started.
+    signal(SIGPIPE, SIG_IGN);
     const int seconds = argc > 1 ? std::max(5, std::atoi(argv[1])) : 60;
     const int starts = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
     const int action = argc > 3 ? std::atoi(argv[3]) : 0;
