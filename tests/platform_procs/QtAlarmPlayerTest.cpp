@@ -49,6 +49,11 @@ private Q_SLOTS:
             QCOMPARE(alarm.IsPrepared(), readied);
             QCOMPARE(MediaBackendLoaded(), readied);
         }
+        core.HandleCommand(IDC_DISABLE);  // releases the player it readied
+        QVERIFY(!alarm.IsPrepared());
+        core.HandleCommand(IDC_ENABLE);
+        core.OnTick(kClockTimer);
+        QVERIFY(alarm.IsPrepared());
         e.clock.SetLocal(2024, 5, 14, 10, 0, 30);
         core.OnTick(kClockTimer);
         QVERIFY(alarm.IsOpen() && !alarm.IsPrepared());
