@@ -159,6 +159,8 @@ void SchedulerDialogTest::bothTimersTickInOneWakeUpWithOneStatisticsRefresh() {
     QCOMPARE(f.processes.countsAsked, 1);
     QCOMPARE(Text(f, IDC_REMAINING), QStringLiteral("00:00:29:59"));
     QVERIFY(Text(f, IDC_CURRENT_TIME).endsWith(QStringLiteral(" 10:00:01")));
+    Find<QPushButton>(f, IDC_DISABLE)->click();
+    QVERIFY(!f.dialog->IsTimerActive(kCountdownTimer) && f.dialog->IsTimerActive(kClockTimer));
 
     // A picker with the focus shows a steady caret; the blinking comes back
     // with the focus elsewhere.
@@ -170,7 +172,7 @@ void SchedulerDialogTest::bothTimersTickInOneWakeUpWithOneStatisticsRefresh() {
     for (int id : {IDC_DATE_PICKER, IDC_TIME_PICKER}) {
         Find(f, id)->setFocus();
         QCOMPARE(hints->cursorFlashTime(), 0);
-        Find(f, IDC_DISABLE)->setFocus();
+        Find(f, IDC_SETTINGS)->setFocus();
         QCOMPARE(hints->cursorFlashTime(), flashTime);
     }
     QVERIFY(flashTime > 0);

@@ -42,7 +42,7 @@ private Q_SLOTS:
         e.clock.SetLocal(2024, 5, 14, 10, 0, 0);
         core.HandleCommand(IDC_ENABLE);
         for (const auto& [second, action, readied] :
-             {std::tuple{1, 0, false}, {19, 0, false}, {20, 1, false}, {21, 0, true}}) {
+             {std::tuple{1, 0, false}, {19, 0, false}, {20, 1, false}, {20, 0, true}}) {
             e.Settings("Action=" + std::to_string(action) + "\nAlarmSound=" + wave + "\n");
             e.clock.SetLocal(2024, 5, 14, 10, 0, second);
             core.OnTick(kClockTimer);
