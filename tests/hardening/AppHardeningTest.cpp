@@ -27,8 +27,8 @@ private Q_SLOTS:
         bool cameForward = false;
         QTimer::singleShot(0, [&] {
             SchedulerDialog* window = nullptr;
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                window = window ? window : qobject_cast<SchedulerDialog*>(w);
+            for (QWidget* w : QApplication::topLevelWidgets()) {  // Run's, not the fixture's
+                window = window || w == f.dialog.get() ? window : qobject_cast<SchedulerDialog*>(w);
             }
             window->showMinimized();
             test::TempDir exeDir;
