@@ -14,6 +14,7 @@ PACKAGES=(
   dpkg-dev file
   desktop-file-utils appstream
   trayer xdotool libxcb1-dev
+  libfontconfig-dev
 )
 if [[ "${1:-}" == "--ci" ]]; then
   PACKAGES+=(clang libclang-rt-14-dev llvm)

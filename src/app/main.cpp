@@ -1,7 +1,10 @@
 // Velmora's entry point: wires the real Linux backends into the main window.
 // The command line is not read (a "-tray" switch from the autostart entry
 // changes nothing).
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
+#include <thread>
 
 #include "app/VelmoraApp.h"
 #include "app/core/AppPaths.h"
@@ -13,7 +16,27 @@
 #include "platform/linux/SystemClock.h"
 
 int main(int argc, char* argv[]) {
+    // On X11, Qt hands the window's pixels to the server in shared memory
+    // and, before painting over pixels it handed over earlier, waits for the
+    // server with a round trip: two more thread wake-ups at every tick of the
+    // clock. The few pixels a tick changes go over the connection with no
+    // wait. The setting is read while the connection is made and removed
+    // again, so the programs this one starts (a browser for the links) do
+    // not inherit it.
+    const bool quietPaint = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (quietPaint) {
+        qputenv("QT_XCB_NO_MITSHM", "1");
+    }
+    // Loading the font configuration is the longest single step before the
+    // window can show its first text, and it needs nothing of Qt: it runs on
+    // its own while the application connects to the display, and is done
+    // before the window is built.
+    std::thread fontConfiguration([] { FcInit(); });
     QApplication app(argc, argv);
+    if (quietPaint) {
+        qunsetenv("QT_XCB_NO_MITSHM");
+    }
+    fontConfiguration.join();
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     // Ties the window to the installed menu entry (its name and icon on a
     // Wayland session).

@@ -15,7 +15,7 @@
 #include "markup/MainWindowTooltip.h"
 #include "markup/MarkupTooltip.h"
 #include "scheduler/ReminderTip.h"
-#include "scheduler/SecondTimer.h"
+#include "scheduler/SecondTimers.h"
 #include "scheduler/StatisticsRow.h"
 #include "scheduler/core/ControlIds.h"
 #include "scheduler/core/ScheduleCore.h"
@@ -35,11 +35,11 @@ SchedulerDialog::SchedulerDialog(SchedulerServices services, QWidget* parent)
     tooltip_ = CreateMainWindowTooltip(this);
     reminderTip_ = std::make_unique<ReminderTip>(*tooltip_, *this);
     BuildMenuBar();
-    for (int id : {kCountdownTimer, kClockTimer}) {
-        auto* timer = new SecondTimer(id, services_.clock, this);
-        connect(timer, &SecondTimer::Tick, this, [this](int tick) { core_->OnTick(tick); });
-        timers_.insert(id, timer);
-    }
+    // Both timers tick in one wake-up a second; the statistics are refreshed
+    // once per wake-up.
+    timers_ = new SecondTimers(
+        services_.clock, [this](int timerId) { core_->TickClockAndCountdown(timerId); },
+        [this] { core_->UpdateProcessStatistics(); }, this);
     // Ctrl+A is bound to a command that nothing handles.
     auto* ctrlA = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), this);
     connect(ctrlA, &QShortcut::activated, this, [this] { OnCommand(ID_ACCEL_CTRL_A); });
@@ -52,8 +52,8 @@ SchedulerDialog::SchedulerDialog(SchedulerServices services, QWidget* parent)
 }
 
 SchedulerDialog::~SchedulerDialog() {
-    for (SecondTimer* timer : timers_) {
-        timer->Stop();
+    for (int id : {kCountdownTimer, kClockTimer}) {
+        timers_->Stop(id);
     }
     inTray_ = false;
     SyncTrayIcon();  // removes the icon
@@ -133,11 +133,19 @@ QWidget* SchedulerDialog::Control(int controlId) const {
 }
 
 void SchedulerDialog::SetText(int controlId, const std::string& text) {
-    if (auto* label = qobject_cast<ColorLabel*>(Control(controlId))) {
-        label->SetText(QString::fromStdString(text));
+    // Most ticks change two labels; the others are neither touched nor
+    // repainted, and the statistics row is laid out again only when one of
+    // its texts may have changed its width.
+    auto* label = qobject_cast<ColorLabel*>(Control(controlId));
+    const QString newText = QString::fromStdString(text);
+    if (label == nullptr || label->text() == newText) {
+        return;
     }
-    if (controlId == IDC_RUNNING_PROCESSES || controlId == IDC_THREADS_RUNNING ||
-        controlId == IDC_PROCESSES_FOR_TERMINATION) {
+    const QString oldText = label->text();
+    label->SetText(newText);
+    if ((controlId == IDC_RUNNING_PROCESSES || controlId == IDC_THREADS_RUNNING ||
+         controlId == IDC_PROCESSES_FOR_TERMINATION) &&
+        !OnlyDigitsChanged(oldText, newText, label->font())) {
         FitStatisticsRow(qobject_cast<QLabel*>(Control(IDC_RUNNING_PROCESSES)),
                          qobject_cast<QLabel*>(Control(IDC_THREADS_RUNNING)),
                          qobject_cast<QLabel*>(Control(IDC_PROCESSES_FOR_TERMINATION)));
@@ -202,15 +210,13 @@ void SchedulerDialog::SetPickedTime(const DateTime& value) {
 }
 
 void SchedulerDialog::StartTimer(int timerId) {
-    if (SecondTimer* timer = timers_.value(timerId)) {
-        timer->Start();
+    if (timerId == kCountdownTimer || timerId == kClockTimer) {
+        timers_->Start(timerId);
     }
 }
 
 void SchedulerDialog::StopTimer(int timerId) {
-    if (SecondTimer* timer = timers_.value(timerId)) {
-        timer->Stop();
-    }
+    timers_->Stop(timerId);
 }
 
 bool SchedulerDialog::ShowReminder(const std::string& markup) {
@@ -222,8 +228,7 @@ void SchedulerDialog::HideReminder() {
 }
 
 bool SchedulerDialog::IsTimerActive(int timerId) const {
-    const SecondTimer* timer = timers_.value(timerId);
-    return timer != nullptr && timer->IsActive();
+    return timers_->IsActive(timerId);
 }
 
 }  // namespace velmora

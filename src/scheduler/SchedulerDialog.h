@@ -23,7 +23,7 @@ class CTrayIcon;
 class MarkupTooltip;
 class ReminderTip;
 class ScheduleCore;
-class SecondTimer;
+class SecondTimers;
 
 // The main window: the menu bar, the date and time pickers, the schedule's
 // labels, the progress bar and the command buttons. It is a thin view: the
@@ -110,7 +110,7 @@ private:
     std::unique_ptr<MarkupTooltip> tooltip_;
     std::unique_ptr<ReminderTip> reminderTip_;
     QHash<int, QWidget*> controls_;
-    QHash<int, SecondTimer*> timers_;
+    SecondTimers* timers_ = nullptr;
     QDateEdit* datePicker_ = nullptr;
     QTimeEdit* timePicker_ = nullptr;
     QProgressBar* progress_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include "controls/ColorLabel.h"
 #include "controls/DialogUnits.h"
+#include "controls/SteadyCaret.h"
 #include "controls/ThemedSkinButton.h"
 #include "scheduler/MainMenus.h"
 #include "scheduler/MainWindowDressing.h"
@@ -76,6 +77,10 @@ void SchedulerDialog::BuildControls() {
     timePicker_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     timePicker_->setGeometry(Dlu(130, 20, 56, 15));
     controls_.insert(IDC_TIME_PICKER, timePicker_);
+    // The window waits for hours with the focus in a picker: its caret must
+    // not wake the program twice a second.
+    SteadyCaret::Apply(datePicker_);
+    SteadyCaret::Apply(timePicker_);
 
     progress_ = new QProgressBar(this);
     progress_->setTextVisible(false);

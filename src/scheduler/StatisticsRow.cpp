@@ -14,7 +14,30 @@ constexpr int kPadding = 2;
 constexpr int kSpacing = 6;
 constexpr int kSmallestPointSize = 5;
 
+bool IsDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
 }  // namespace
+
+bool OnlyDigitsChanged(const QString& before, const QString& after, const QFont& font) {
+    if (before.size() != after.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        if (before[i] != after[i] && !(IsDigit(before[i]) && IsDigit(after[i]))) {
+            return false;
+        }
+    }
+    const QFontMetrics metrics(font);
+    const int zero = metrics.horizontalAdvance(QLatin1Char('0'));
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) != zero) {
+            return false;
+        }
+    }
+    return true;
+}
 
 void FitStatisticsRow(QLabel* left, QLabel* middle, QLabel* right) {
     const QRect row(left->geometry().topLeft(), right->geometry().bottomRight());

@@ -1,6 +1,8 @@
 #pragma once
 
+class QFont;
 class QLabel;
+class QString;
 
 namespace velmora {
 
@@ -12,5 +14,10 @@ namespace velmora {
 // can. The row is where the first label starts and the last one ends, which
 // this layout keeps.
 void FitStatisticsRow(QLabel* left, QLabel* middle, QLabel* right);
+
+// Whether a text changed into another that is bound to take the same room:
+// only digits changed, into other digits, and the font gives every digit
+// the same advance (as most fonts do). The row then needs no new layout.
+bool OnlyDigitsChanged(const QString& before, const QString& after, const QFont& font);
 
 }  // namespace velmora

@@ -29,6 +29,7 @@ public:
                }) > 0;
     }
     ProcessCounts Counts() const override {
+        ++countsAsked;
         ProcessCounts counts{static_cast<int>(entries.size()), 0};
         for (const ProcessEntry& e : entries) {
             counts.threads += e.threads;
@@ -40,6 +41,7 @@ public:
     std::vector<ProcessEntry> entries;
     std::vector<int> ended;  // pids asked to end, in order
     std::function<void()> onSnapshot;
+    mutable int countsAsked = 0;
 };
 
 }  // namespace velmora::test

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTimeEdit>
 #include <QtTest>
 
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void progressBarClampsAndNeverShowsBusy();
     void armedScheduleIsRestoredAtStartUp();
     void reminderTipStaysInTheCornerUntilClosedOrDisarmed();
+    void bothTimersTickInOneWakeUpWithOneStatisticsRefresh();
 };
 
 void SchedulerDialogTest::controlsCarryTheirIdsAndCaptions() {
@@ -170,6 +172,35 @@ void SchedulerDialogTest::reminderTipStaysInTheCornerUntilClosedOrDisarmed() {
     QVERIFY(tip->CurrentTip().text.ends_with("<br>00:00:00:29<br><br><br>"));
     Find<QPushButton>(f, IDC_DISABLE)->click();
     QVERIFY(!tip->isVisible());
+}
+
+void SchedulerDialogTest::bothTimersTickInOneWakeUpWithOneStatisticsRefresh() {
+    test::DialogFixture f(LocalMs(10, 0, 0));
+    Pick(f, QTime(10, 30, 0));
+    Find<QPushButton>(f, IDC_ENABLE)->click();  // both timers run
+    f.processes.countsAsked = 0;
+    f.clock.Set(LocalMs(10, 0, 1));
+    QTRY_COMPARE_WITH_TIMEOUT(f.processes.countsAsked, 1, 3000);
+    QTest::qWait(200);  // the rest of that wake-up
+    QCOMPARE(f.processes.countsAsked, 1);
+    QCOMPARE(Text(f, IDC_REMAINING), QStringLiteral("00:00:29:59"));
+    QVERIFY(Text(f, IDC_CURRENT_TIME).endsWith(QStringLiteral(" 10:00:01")));
+    Find<QPushButton>(f, IDC_DISABLE)->click();
+    QVERIFY(!f.dialog->IsTimerActive(kCountdownTimer) && f.dialog->IsTimerActive(kClockTimer));
+
+    // A picker with the focus shows a steady caret, blinking again elsewhere.
+    QStyleHints* hints = QGuiApplication::styleHints();
+    const int flashTime = hints->cursorFlashTime();
+    f.dialog->show();
+    f.dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.dialog.get()));
+    for (int id : {IDC_DATE_PICKER, IDC_TIME_PICKER}) {
+        Find(f, id)->setFocus();
+        QCOMPARE(hints->cursorFlashTime(), 0);
+        Find(f, IDC_SETTINGS)->setFocus();
+        QCOMPARE(hints->cursorFlashTime(), flashTime);
+    }
+    QVERIFY(flashTime > 0);
 }
 
 }  // namespace velmora

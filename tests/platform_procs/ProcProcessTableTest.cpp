@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
+#include <filesystem>
 #include <map>
 
 #include "OwnChildren.h"
@@ -133,6 +135,64 @@ TEST(ProcProcessTable, TrustsTheSystemTotalOnlyWhenAWalkAgrees) {
         // Only a trusted total is read instead of the process files.
         WriteFile(root.File("loadavg"), "0.0 0.0 0.0 1/9 42\n");
         EXPECT_EQ(Pair(table.Counts()), Counted(3, total == 4 ? 9 : 4));
+    }
+}
+
+// A listing stands while neither task figure moves: a process that starts
+// takes a new pid, one that ends leaves the total.
+TEST(ProcProcessTable, ListsAgainOnlyWhenATaskFigureMoves) {
+    TempDir root;
+    const auto figures = [&](int total, int lastPid) {
+        WriteFile(root.File("loadavg"),
+                  "0.0 0.0 0.0 1/" + std::to_string(total) + " " + std::to_string(lastPid) + "\n");
+    };
+    for (const std::string pid : {"7", "9", "11"}) {
+        mkdir(root.File(pid).c_str(), 0755);
+        WriteFile(root.File(pid + "/stat"), pid + " (w) S 1 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 2 0\n");
+    }
+    figures(6, 42);
+    ProcProcessTable table(root.Path());
+    for (int i = 0; i < 2; ++i) {  // settles the source, then lists
+        ASSERT_EQ(Pair(table.Counts()), Counted(4, 6));
+    }
+    ASSERT_EQ(table.CountSource(), Source::SystemTotal);
+    std::filesystem::remove_all(root.File("11"));
+    EXPECT_EQ(Pair(table.Counts()), Counted(4, 6));  // no figure moved: the listing stands
+    figures(6, 43);                                  // a start and an end
+    EXPECT_EQ(Pair(table.Counts()), Counted(3, 6));
+    std::filesystem::remove_all(root.File("9"));
+    figures(4, 43);  // an end alone
+    EXPECT_EQ(Pair(table.Counts()), Counted(2, 4));
+}
+
+// Whenever no task started or ended around a count, it matches a listing of
+// /proc made at that moment, also right after an own child started or ended.
+TEST(ProcProcessTable, CountFollowsOwnChildrenStartingAndEnding) {
+    OwnChildren kids;
+    ProcProcessTable table;
+    const auto figures = [] {  // "total lastPid" of the load-average file
+        const std::string text = ReadFile("/proc/loadavg");
+        return text.substr(text.find('/'));
+    };
+    pid_t child = 0;
+    for (int round = 0; round < 6; ++round) {
+        if (round % 2 == 0) {
+            child = kids.Start(kids.Prefix() + "c");
+        } else {
+            kill(child, SIGKILL);
+            kids.Reap(child);
+        }
+        bool checked = false;
+        for (int attempt = 0; attempt < 500 && !checked; ++attempt) {
+            const std::string before = figures();
+            const int counted = table.Counts().processes;
+            const auto listed = 1 + std::count_if(  // the idle entry and every process
+                                        std::filesystem::directory_iterator("/proc"), {},
+                                        [](auto& e) { return std::isdigit(e.path().c_str()[6]); });
+            checked = figures() == before;
+            EXPECT_TRUE(!checked || counted == listed) << round;
+        }
+        EXPECT_TRUE(checked) << round;
     }
 }
 

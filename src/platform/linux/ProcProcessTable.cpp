@@ -82,23 +82,27 @@ bool ProcProcessTable::CountPidEntries(int& count) const {
     return ForEachPid([&count](int) { ++count; });
 }
 
-bool ProcProcessTable::ReadSystemThreadTotal(long long& total) const {
+bool ProcProcessTable::ReadTaskFigures(TaskFigures& figures) const {
     if (!OpenFiles() || loadavgFd_ < 0) {
         return false;
     }
-    // "0.08 0.07 0.03 2/118 7299": the fourth field is running/total tasks.
+    // "0.08 0.07 0.03 2/118 7299": running/total tasks, then the last pid
+    // handed out.
     char buf[128];
     const ssize_t n = pread(loadavgFd_, buf, sizeof buf - 1, 0);
     if (n <= 0) {
         return false;
     }
-    const std::string_view text(buf, static_cast<std::size_t>(n));
-    const auto slash = text.find('/');
-    if (slash == std::string_view::npos) {
+    const char* const end = buf + n;
+    const char* slash = std::find(static_cast<const char*>(buf), end, '/');
+    if (slash == end) {
         return false;
     }
-    const char* first = text.data() + slash + 1;
-    return std::from_chars(first, text.data() + text.size(), total).ec == std::errc();
+    const auto total = std::from_chars(slash + 1, end, figures.total);
+    if (total.ec != std::errc() || total.ptr == end || *total.ptr != ' ') {
+        return false;
+    }
+    return std::from_chars(total.ptr + 1, end, figures.lastPid).ec == std::errc();
 }
 
 bool ProcProcessTable::ReadEntry(int pid, ProcessEntry& entry) const {
@@ -243,7 +247,8 @@ ProcProcessTable::WalkResult ProcProcessTable::WalkCounts() const {
 // process. The cheapest sources the kernel offers:
 //  - processes: one listing of the process directory (one or two getdents
 //    calls on the directory kept open) counts the numeric entries, which are
-//    exactly the processes a snapshot walks;
+//    exactly the processes a snapshot walks; and no listing at all while no
+//    task started or ended since the last one (CountFromSystemTotal);
 //  - threads: the total in the load-average file's fourth field
 //    ("running/total"), read with one pread on the file kept open. It counts
 //    every task in the system, kernel threads included and idle tasks
@@ -257,16 +262,15 @@ ProcProcessTable::WalkResult ProcProcessTable::WalkCounts() const {
 // count as a mismatch) and keep the cheap total only when they agree exactly;
 // when they keep disagreeing, every later refresh walks one stat file per
 // process, which always matches what a snapshot shows.
+// That walk is never skipped: with hidepid a process comes into view or goes
+// out of it when its owner changes, which moves no task figure.
 ProcessCounts ProcProcessTable::Counts() const {
     switch (source_) {
-        case ThreadSource::SystemTotal: {
-            int listed = 0;
-            long long total = 0;
-            if (CountPidEntries(listed) && ReadSystemThreadTotal(total)) {
-                return ProcessCounts{listed + 1, total};
+        case ThreadSource::SystemTotal:
+            if (const auto counts = CountFromSystemTotal()) {
+                return *counts;
             }
             return WalkCounts().counts;
-        }
         case ThreadSource::Undecided:
             return Calibrate();
         case ThreadSource::PerProcess:
@@ -275,19 +279,46 @@ ProcessCounts ProcProcessTable::Counts() const {
     return WalkCounts().counts;
 }
 
+// Every task the kernel creates takes a new pid, which moves the last pid,
+// and every task that ends leaves the total (the process directory of an
+// ended process goes at the same moment as its tasks leave the total). So
+// while both figures stay as they were at the last listing, no process can
+// have started or ended, and that listing still holds: the directory is
+// listed again only when a figure moved. A listing during which a figure
+// moved is not kept, as the tasks it saw may be half of a change.
+std::optional<ProcessCounts> ProcProcessTable::CountFromSystemTotal() const {
+    TaskFigures before;
+    if (!ReadTaskFigures(before)) {
+        return std::nullopt;
+    }
+    if (listing_ && listing_->figures == before) {
+        return ProcessCounts{listing_->listed + 1, before.total};
+    }
+    listing_.reset();
+    int listed = 0;
+    TaskFigures after;
+    if (!CountPidEntries(listed) || !ReadTaskFigures(after)) {
+        return std::nullopt;
+    }
+    if (after == before) {
+        listing_ = Listing{before, listed};
+    }
+    return ProcessCounts{listed + 1, before.total};
+}
+
 ProcessCounts ProcProcessTable::Calibrate() const {
-    long long before = 0;
-    long long after = 0;
-    const bool haveBefore = ReadSystemThreadTotal(before);
+    TaskFigures before;
+    TaskFigures after;
+    const bool haveBefore = ReadTaskFigures(before);
     const WalkResult walk = WalkCounts();
-    const bool haveAfter = ReadSystemThreadTotal(after);
+    const bool haveAfter = ReadTaskFigures(after);
     if (!haveBefore || !haveAfter) {
         source_ = ThreadSource::PerProcess;
         return walk.counts;
     }
     ++calibrationAttempts_;
-    if (before == after) {
-        if (walk.counts.threads == before && walk.counts.processes == walk.listed + 1) {
+    if (before.total == after.total) {
+        if (walk.counts.threads == before.total && walk.counts.processes == walk.listed + 1) {
             source_ = ThreadSource::SystemTotal;
             return walk.counts;
         }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,17 @@ private:
     struct DirCloser {
         void operator()(DIR* dir) const;
     };
+    // The task figures of the load-average file.
+    struct TaskFigures {
+        long long total = 0;    // every task (thread) of the system
+        long long lastPid = 0;  // the pid the kernel handed out last
+        bool operator==(const TaskFigures&) const = default;
+    };
+    // A listing of the process directory and the figures it was taken at.
+    struct Listing {
+        TaskFigures figures;
+        int listed = 0;
+    };
     struct WalkResult {
         int listed = 0;  // numeric entries of the directory
         ProcessCounts counts;
@@ -71,8 +83,10 @@ private:
     bool ForEachPid(Visit visit) const;
     bool ListPids(std::vector<int>& pids) const;
     bool CountPidEntries(int& count) const;
-    // The kernel's total of tasks (threads) from the load-average file.
-    bool ReadSystemThreadTotal(long long& total) const;
+    bool ReadTaskFigures(TaskFigures& figures) const;
+    // The counts from the kernel's task total and a listing of the process
+    // directory; nothing when a file cannot be read.
+    std::optional<ProcessCounts> CountFromSystemTotal() const;
     // Counts from one stat file per process, as a snapshot counts them.
     WalkResult WalkCounts() const;
     // Compares the cheap source with a full walk and settles ThreadSource.
@@ -87,6 +101,7 @@ private:
     mutable std::unique_ptr<DIR, DirCloser> dir_;
     mutable int loadavgFd_ = -1;
     mutable ThreadSource source_ = ThreadSource::Undecided;
+    mutable std::optional<Listing> listing_;
     mutable int calibrationMismatches_ = 0;
     mutable int calibrationAttempts_ = 0;
 };

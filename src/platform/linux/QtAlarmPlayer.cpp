@@ -27,18 +27,40 @@ bool ExistsButIsNotRegular(const std::string& path) {
 
 }  // namespace
 
-QtAlarmPlayer::QtAlarmPlayer(MessagePrompt& prompt) : prompt_(prompt) {
-    // The first player brings the media backend up (loading, on a first run
-    // even indexing, its plugins); that moment is spent here, at start-up,
-    // rather than when the alarm fires.
-    QMediaPlayer warmUp;
-}
+QtAlarmPlayer::QtAlarmPlayer(MessagePrompt& prompt) : prompt_(prompt) {}
 
 QtAlarmPlayer::~QtAlarmPlayer() = default;
 
+std::unique_ptr<QMediaPlayer> QtAlarmPlayer::OpenPlayer(const std::string& path) {
+    // The first player brings the media backend up, with its threads and
+    // plug-ins; the output is the one that is the default at this moment.
+    auto player = std::make_unique<QMediaPlayer>();
+    player->setAudioOutput(new QAudioOutput(player.get()));
+    player->setLoops(QMediaPlayer::Once);
+    player->setSource(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path))));
+    return player;
+}
+
+void QtAlarmPlayer::Prepare(const std::string& path) {
+    if (prepared_ && preparedPath_ == path) {
+        return;
+    }
+    prepared_.reset();
+    // What Play would report is left to Play.
+    if (!path.empty() && !ExistsButIsNotRegular(path)) {
+        prepared_ = OpenPlayer(path);  // loads the file in the event loop
+        preparedPath_ = path;
+    }
+}
+
 void QtAlarmPlayer::Play(const std::string& path) {
-    // Every alarm gets a player of its own, so it starts from the beginning
+    // The player readied for this very file, unless it failed; otherwise
+    // every alarm gets a player of its own, so it starts from the beginning
     // and its errors are its own.
+    std::unique_ptr<QMediaPlayer> ready;
+    if (prepared_ && preparedPath_ == path && prepared_->error() == QMediaPlayer::NoError) {
+        ready = std::move(prepared_);
+    }
     Close();
     reported_ = false;
     const unsigned generation = ++generation_;
@@ -51,9 +73,7 @@ void QtAlarmPlayer::Play(const std::string& path) {
                        .arg(QFile::decodeName(QByteArray::fromStdString(path))));
         return;
     }
-    player_ = std::make_unique<QMediaPlayer>();
-    player_->setAudioOutput(new QAudioOutput(player_.get()));
-    player_->setLoops(QMediaPlayer::Once);
+    player_ = ready ? std::move(ready) : OpenPlayer(path);
     // The backend may signal one failure several times, in different words;
     // the first is the one shown. A late signal of an earlier player is not
     // this alarm's failure.
@@ -63,7 +83,6 @@ void QtAlarmPlayer::Play(const std::string& path) {
                              ReportOnce(text.isEmpty() ? player_->errorString() : text);
                          }
                      });
-    player_->setSource(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path))));
     player_->play();
 }
 
@@ -78,6 +97,7 @@ void QtAlarmPlayer::Close() {
         player_->stop();
         player_.reset();
     }
+    prepared_.reset();
 }
 
 void QtAlarmPlayer::ReportOnce(const QString& text) {

@@ -81,8 +81,12 @@ public:
     void ShowActionStatus();
     bool HasFired() const { return fired_; }
 
-    // The tick of both timers, and the one-shot dispatcher it calls.
+    // The tick of both timers, and the one-shot dispatcher it calls. A tick
+    // is the clock, the countdown and the fire test, then the statistics;
+    // when several timers tick in one wake-up, each runs the first part and
+    // the statistics are refreshed once after them.
     void OnTick(int timerId);
+    void TickClockAndCountdown(int timerId);
     void PerformAction();
 
     // System actions.
@@ -98,7 +102,8 @@ public:
     void KillSelectedProcesses();
     void UpdateProcessStatistics();
 
-    // The alarm.
+    // The alarm. Its player is readied this many seconds before the target.
+    static constexpr int kAlarmLeadSeconds = 10;
     void PlayAlarm();
     void StopAlarm();
 
@@ -134,10 +139,15 @@ private:
     DateTime ReadNow(TickMoment* moment = nullptr) const;
     // The target: the picked date's day with the picked time's time of day.
     DateTime Target() const;
+    // Readies the alarm's player when the stored action is the alarm and
+    // the target is at most kAlarmLeadSeconds ahead.
+    void PrepareAlarmBefore(double spanDays);
 
     ScheduleServices s_;
     SchedulePaths paths_;
     bool fired_ = false;
+    // The alarm's player was readied and not yet played or released.
+    bool alarmPrepared_ = false;
     // The previous tick (or the arming), used to catch a target second that
     // fell between two late ticks.
     std::optional<TickMoment> previousTick_;

@@ -10,7 +10,12 @@
 
 namespace velmora {
 
-void ScheduleCore::OnTick(int /*timerId*/) {
+void ScheduleCore::OnTick(int timerId) {
+    TickClockAndCountdown(timerId);
+    UpdateProcessStatistics();
+}
+
+void ScheduleCore::TickClockAndCountdown(int /*timerId*/) {
     TickMoment moment;
     const DateTime now = ReadNow(&moment);
     s_.view.SetText(IDC_CURRENT_TIME, DateAndTimeText(now, now));
@@ -21,8 +26,8 @@ void ScheduleCore::OnTick(int /*timerId*/) {
         // The bar shows the difference of the two minute-of-hour fields; the
         // control clamps it into the range set at arming.
         s_.view.SetProgressPos(s_.view.PickedTime().Minute() - now2.Minute());
-        s_.view.SetText(IDC_REMAINING,
-                        FormatRemainingTime(SplitRemainingTime(SpanInDays(target, now2))));
+        const double span = SpanInDays(target, now2);
+        s_.view.SetText(IDC_REMAINING, FormatRemainingTime(SplitRemainingTime(span)));
         const std::optional<TickMoment> previous = previousTick_;
         previousTick_ = moment;
         if (TickReachesTarget(target, now, previous, moment)) {
@@ -32,11 +37,11 @@ void ScheduleCore::OnTick(int /*timerId*/) {
                 ReportMissedTarget(target);
             }
             UpdateReminder(target, now2, moment.epochSecond);
+            PrepareAlarmBefore(span);
         }
     } else {
         previousTick_ = moment;
     }
-    UpdateProcessStatistics();
 }
 
 void ScheduleCore::PerformAction() {
