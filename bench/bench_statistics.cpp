@@ -9,11 +9,7 @@
 #include <fstream>
 #include <vector>
 
-#include "fakes/FakeAlarm.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakePrompt.h"
-#include "fakes/FakeSession.h"
-#include "fakes/FakeView.h"
+#include "fakes/Fakes.h"
 #include "fakes/TempDir.h"
 #include "platform/linux/ProcProcessTable.h"
 #include "scheduler/core/ControlIds.h"
