@@ -67,10 +67,6 @@ void MeasureAll(const char* heading, ProcProcessTable& table, TickBench& tick) {
 int main() {
     ProcProcessTable table;
     table.Counts();  // settles where the thread total comes from
-    std::printf("thread total from %s\n",
-                table.CountSource() == ProcProcessTable::ThreadSource::SystemTotal
-                    ? "the system total (/proc/loadavg)"
-                    : "one stat file per process");
     TickBench tick(table);
     MeasureAll("As the machine is", table, tick);
     {
