@@ -13,9 +13,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "fakes/FakeProcessTable.h"
-#include "fakes/FakePrompt.h"
-#include "fakes/FakeSession.h"
+#include "fakes/Fakes.h"
 #include "fakes/TempDir.h"
 #include "platform/AlarmPlayer.h"
 #include "platform/linux/QtAlarmPlayer.h"

@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #include "BenchSupport.h"
-#include "fakes/FakePrompt.h"
+#include "fakes/Fakes.h"
 #include "fakes/TempDir.h"
 #include "platform/linux/ProcProcessTable.h"
 #include "procman/CSelectProcessesDlg.h"

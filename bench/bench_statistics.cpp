@@ -9,11 +9,7 @@
 #include <fstream>
 #include <vector>
 
-#include "fakes/FakeAlarm.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakePrompt.h"
-#include "fakes/FakeSession.h"
-#include "fakes/FakeView.h"
+#include "fakes/Fakes.h"
 #include "fakes/TempDir.h"
 #include "platform/linux/ProcProcessTable.h"
 #include "scheduler/core/ControlIds.h"
@@ -71,10 +67,6 @@ void MeasureAll(const char* heading, ProcProcessTable& table, TickBench& tick) {
 int main() {
     ProcProcessTable table;
     table.Counts();  // settles where the thread total comes from
-    std::printf("thread total from %s\n",
-                table.CountSource() == ProcProcessTable::ThreadSource::SystemTotal
-                    ? "the system total (/proc/loadavg)"
-                    : "one stat file per process");
     TickBench tick(table);
     MeasureAll("As the machine is", table, tick);
     {

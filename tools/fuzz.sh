@@ -26,6 +26,7 @@ if [[ -d /dev/shm && -w /dev/shm ]]; then
 fi
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+export TMPDIR="$work"  # the INI target's files go there too
 cp -r "$root/tests/fuzz/$1_corpus" "$work/corpus"
 
 "$build/bin/$target" -max_total_time=30 -close_fd_mask=1 \

@@ -7,10 +7,15 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+const std::string kHeading = "PROCESSES TERMINATION REPORT\n\n";
+const std::string kNone = "None of the selected processes running at this time!";
+const std::string kEmptyList =
+    "Stop There is no selected processes on the list!\nPlease select processes and try again.";
+
 class Actions : public ::testing::Test {
 protected:
-    // Arms, then writes the settings read at firing, and returns the firing
-    // tick's calls after the time and the countdown, up to the statistics.
+    // Arms, then writes the settings read at firing, and returns the calls
+    // the firing tick makes.
     Strings Fire(const std::string& settings) {
         e.core.HandleCommand(IDC_DISABLE);
         e.view.Pick(2024, 5, 14, 10, 0, 1);
@@ -18,27 +23,27 @@ protected:
         e.Settings(settings);
         e.events.clear();
         e.TickAt(10, 0, 1);
-        return Strings(e.events.begin() + 3, e.events.end() - 3);
+        return e.events;
     }
     FakeScheduleEnv e;
 };
 
+// Every setting read at firing has its default when missing: the alarm, an
+// empty sound file, no forced power-off.
 TEST_F(Actions, EachStoredActionRunsItsOwnRequestAndExitsStopBothTimersFirst) {
     const auto exit = [](const std::string& request, Strings more) {
         more.insert(more.begin(), {"StopTimer 1", "StopTimer 2", "CanExit " + request + " 0"});
         return more;
     };
-    const std::string none =
-        "PROCESSES TERMINATION REPORT\n\nNone of the selected processes "
-        "running at this time!";
     const std::pair<const char*, Strings> cases[] = {
+        {"", {"StopTimer 1", "Play "}},
         {"Action=0\nAlarmSound=a b.wav\n", {"StopTimer 1", "Play a b.wav"}},
         {"Action=1\n", exit("1", {"Exit 1 0"})},
         {"Action=2\n", exit("0", {"Exit 0 0"})},
         {"Action=3\n", exit("2", {"Exit 2 0"})},
         {"Action=4\n", {"SetSystemPowerState 1 1 0"}},
         {"Action=5\n", {"SetSystemPowerState 0 0 0"}},
-        {"Action=6\n", {"Information " + none}},
+        {"Action=6\n", {"Information " + kHeading + kNone}},
         {"Action=7\n", {"Stop Check your action options"}},
         {"Action=-1\n", {"Stop Check your action options"}},
     };
@@ -46,27 +51,30 @@ TEST_F(Actions, EachStoredActionRunsItsOwnRequestAndExitsStopBothTimersFirst) {
         EXPECT_EQ(Fire(settings), calls) << settings;
     }
     const Strings& alarm = e.alarm.journal.calls;  // a Disable before and after the alarm
-    EXPECT_EQ(Strings(alarm.begin(), alarm.begin() + 4),
-              (Strings{"Stop", "Play a b.wav", "Stop", "Close"}));
-    // Refused: power off only when the option is set. Not allowed: nothing
-    // more. What could not be done is reported without waiting.
+    EXPECT_EQ(Strings(alarm.begin() + 4, alarm.begin() + 8),
+              (Strings{"Play a b.wav", "Stop", "Close", "Stop"}));
+    // Refused: power off only when the option is set (not when it is missing).
+    // Not allowed: nothing more. What could not be done is reported at once.
     const std::string when = " as scheduled for Tuesday 14 May 2024 10:00:01.\n\n";
+    const std::string refused = "The system refused the request (Access denied).";
     e.session.exit = {SessionFailure::Refused, "Access denied", {}};
     EXPECT_EQ(Fire("Action=3\nAlternateOption=1\n"), exit("2", {"Exit 2 0", "ForcePowerOff 0"}));
-    EXPECT_EQ(Fire("Action=3\nAlternateOption=0\n"),
-              exit("2", {"Exit 2 0", "Notice Velmora could not restart the computer" + when +
-                                         "The system refused the request (Access denied)."}));
+    EXPECT_EQ(
+        Fire("Action=3\nAlternateOption=0\n"),
+        exit("2", {"Exit 2 0", "Notice Velmora could not restart the computer" + when + refused}));
+    EXPECT_EQ(Fire("Action=2\n"),
+              exit("0", {"Exit 0 0", "Notice Velmora could not log you off" + when + refused}));
     e.session.powerOff = {SessionFailure::NoAnswer, {}, {}};
     EXPECT_EQ(Fire("Action=2\nAlternateOption=1\n").back(),
-              "Notice Velmora could not log you off" + when +
-                  "The system refused the request (Access denied).\n"
-                  "Powering off instead did not work either.");
+              "Notice Velmora could not log you off" + when + refused +
+                  "\nPowering off instead did not work either.");
     e.session.canExit = {SessionFailure::NeedsPassword, {}, {}};
     EXPECT_EQ(Fire("Action=1\nAlternateOption=1\n"),
               exit("1", {"Notice Velmora could not shut down the computer" + when +
                          "The system asks for an administrator's password first, which a "
                          "scheduled action cannot give."}));
-    e.session.sleep = {SessionFailure::NotAllowed, {}, {{"Backup", "Copying files"}, {"Player", ""}}};
+    e.session.sleep = {
+        SessionFailure::NotAllowed, {}, {{"Backup", "Copying files"}, {"Player", ""}}};
     EXPECT_EQ(Fire("Action=5\n").back(),
               "Notice Velmora could not hibernate the computer" + when +
                   "The system does not allow your account to do this.\n"
@@ -101,28 +109,58 @@ TEST_F(Actions, NowCommandsAskFirstAndTestButtonsReport) {
                 expected + (allowed ? " test passed successfully" : " has not pass the test"));
         }
     }
+    EXPECT_EQ(e.prompt.shown.back().kind, FakePrompt::Kind::Information);
 }
 
-TEST_F(Actions, KillReportListsEveryInstanceOfTheExactNamesAndStatisticsCountThem) {
-    const std::string ended = "Process: notepad.exe, Status: Terminated\n";
-    const std::string failed = "Process: notepad.exe, Status: Error\n";
-    e.processes.entries[0].name = "notepad.exe";  // the idle task is never compared
-    e.processes.Add(100, "notepad.exe");
-    e.processes.Add(101, "NOTEPAD.EXE");
-    e.processes.Add(102, "notepad.exe", 10);
-    e.processes.Add(-1, "odd");  // pids 0 and below address groups: never signalled
-    WriteFile(e.ProcessListFile(),
-              "[Processes]\nFile0=notepad.exe\nFile1=odd\nFile2=notepad.exe\nFile3=absent\n"
-              "File5=never.read\n");
-    e.core.OnTick(kClockTimer);
-    EXPECT_EQ(e.view.texts[IDC_RUNNING_PROCESSES] + "|" + e.view.texts[IDC_THREADS_RUNNING] + "|" +
-                  e.view.texts[IDC_PROCESSES_FOR_TERMINATION],
-              "Running processes: 5|Threads running: 14|Processes for termination: 4");
-    // Only the exact letter case matches; a name listed twice is matched again
-    // against the one snapshot; the list ends at the first missing key.
-    e.core.KillSelectedProcesses();
-    EXPECT_EQ(e.prompt.LastText(), "PROCESSES TERMINATION REPORT\n\n" + ended + ended +
-                                       "Process: odd, Status: Error\n" + failed + failed);
+// The list runs from File0 to the first empty or missing value, and the two
+// kill commands refuse an empty one, storing nothing. Every running instance
+// of a listed name, by its exact letter case, is terminated and reported; a
+// name listed twice is tried again against the same snapshot. The idle task
+// (entry 0) is never compared, and pids 0 and below (process groups) are
+// never signalled.
+TEST(KillReport, AllTerminatedSomeFailedOrNoneFound) {
+    const std::string ended = "Process: a, Status: Terminated\n";
+    const std::string failed = "Process: a, Status: Error\n";
+    const std::string odd = "Process: odd, Status: Error\n";
+    const std::string question =
+        "Question Are you sure you want to Kill the selected processes on your system Now?";
+    const std::tuple<const char*, int, std::string> cases[] = {
+        {"File0=a\nFile1=absent\n", 2, ended + ended},
+        {"File0=a\nFile1=odd\nFile2=a\n", 3, ended + ended + odd + failed + failed},
+        {"File0=odd\nFile1=odd\n", 2, odd + odd},
+        {"File0=A\nFile1=idle\nFile2=absent\n", 3, kNone},
+        {"File0=odd\nFile1=\nFile2=a\n", 1, odd},
+        {"File0=odd\nFile2=a\n", 1, odd},
+        {"", 0, ""},
+        {"File0=\nFile1=a\n", 0, ""},
+    };
+    for (const auto& [list, count, report] : cases) {
+        FakeScheduleEnv e;
+        e.processes.Add(100, "a");
+        e.processes.Add(101, "b", 10);
+        e.processes.Add(102, "a");
+        e.processes.Add(-1, "odd");
+        e.processes.entries[0].name = "idle";
+        WriteFile(e.ProcessListFile(), std::string("[Processes]\n") + list);
+        e.core.OnTick(kClockTimer);
+        EXPECT_EQ(e.view.texts[IDC_RUNNING_PROCESSES] + "|" + e.view.texts[IDC_THREADS_RUNNING] +
+                      "|" + e.view.texts[IDC_PROCESSES_FOR_TERMINATION],
+                  "Running processes: 5|Threads running: 14|Processes for termination: " +
+                      std::to_string(count))
+            << list;
+        e.core.HandleCommand(ID_KILL_NOW);  // unanswered counts as No
+        e.prompt.AnswerYes();
+        e.core.HandleCommand(ID_KILL_NOW);
+        e.core.HandleCommand(ID_ENABLE_KILL);
+        EXPECT_EQ(e.prompt.journal.calls,
+                  (count > 0 ? Strings{question, question, "Information " + kHeading + report}
+                             : Strings{question, question, kEmptyList, kEmptyList}))
+            << list;
+        EXPECT_EQ(e.core.IsArmed() || !ReadFile(e.SettingsFile()).empty(), count > 0);
+        e.Settings("Action=6\n");  // Enable arms whatever the list holds
+        e.core.HandleCommand(IDC_ENABLE);
+        EXPECT_TRUE(e.core.IsArmed());
+    }
 }
 
 }  // namespace

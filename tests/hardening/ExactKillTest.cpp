@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 
-#include "fakes/FakePrompt.h"
+#include "fakes/Fakes.h"
 #include "fakes/TempDir.h"
 #include "platform/linux/ProcProcessTable.h"
 #include "platform/linux/QtAlarmPlayer.h"

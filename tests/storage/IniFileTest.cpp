@@ -33,18 +33,18 @@ protected:
 TEST_F(IniText, LineRulesGiveOneModelForLfAndCrLf) {
     // Every line kind once, no line end after the last line, a CR inside a value.
     const std::string lf =
-        ";top note\nk0=v0\n[General Settings]\nAction=0\nMin = 5\na=b[c]\n[broken\nx;y=z\n"
-        "plain letters\n\n=v\n# c\n[a=b]\n p=q\n[Sec] ; note\nAction=1\n[general settings]\n"
-        "action=2\nNew=3\r4\n;late";
+        ";top note\nk0=v0\n;k\n[General Settings]\nAction=0\nMin = 5\na=b[c]\n[broken\nx;y=z\n"
+        "plain letters\n\n=v\n# c\n][x\n[a]=b]\n p=q\n[Sec] ; note\nAction=1\n"
+        "[general settings]\naction=2\nNew=3\r4\n;late";
     for (const std::string& text : {lf, std::regex_replace(lf, std::regex("\n"), "\r\n")}) {
         IniFile ini(path);
         Load(ini, text, true);
         EXPECT_EQ(ini.GetString("general settings", "min ", "?"), " 5");
         EXPECT_EQ(ini.FindKey(4, "action"), -1);  // the duplicate section stays empty
         EXPECT_EQ(Saved(ini),
-                  ";top note\r\n\r\n[]\r\nk0=v0\r\n\r\n[General Settings]\r\n;y=z\r\n; c\r\n"
-                  ";late\r\nAction=2\r\nMin = 5\r\na=b[c]\r\n=v\r\nNew=3\r4\r\n\r\n[a=b]\r\n"
-                  " p=q\r\n\r\n[Sec]\r\nAction=1\r\n\r\n[general settings]\r\n\r\n");
+                  ";top note\r\n\r\n[]\r\n;k\r\nk0=v0\r\n\r\n[General Settings]\r\n;y=z\r\n"
+                  "; c\r\n;late\r\nAction=2\r\nMin = 5\r\na=b[c]\r\n=v\r\nNew=3\r4\r\n\r\n"
+                  "[a]=b]\r\n p=q\r\n\r\n[Sec]\r\nAction=1\r\n\r\n[general settings]\r\n\r\n");
     }
     IniFile notes(path);
     Load(notes, "# one\n;two\nno marker\n", false);

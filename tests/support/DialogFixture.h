@@ -1,26 +1,22 @@
 #pragma once
 
-// A main window over fakes, with its settings files in a fresh directory.
+// A main window over the fakes of FakeScheduleEnv, with its settings files in a
+// fresh directory; what leaves the window is recorded.
 #include <memory>
 
-#include "fakes/FakeAlarm.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeProcessTable.h"
-#include "fakes/FakePrompt.h"
-#include "fakes/FakeSession.h"
-#include "fakes/TempDir.h"
+#include "fakes/FakeScheduleEnv.h"
 #include "scheduler/SchedulerDialog.h"
 
 namespace velmora::test {
 
-struct DialogFixture {
+struct DialogFixture : FakeScheduleEnv {
     explicit DialogFixture(std::int64_t nowMs = 0) {
         clock.Set(nowMs);
         Make();
     }
     void Make() {
         SchedulerServices s(clock, prompt, session, processes, alarm,
-                            SchedulePaths{dir.File("Velmora.ini"), dir.File("Process.ini")},
+                            SchedulePaths{SettingsFile(), ProcessListFile()},
                             [this] { ++helpOpened; });
         s.openUrl = [this](const std::string& url) { opened.push_back(url); };
         s.runSettingsSheet = [this] { return opened.push_back("settings"), settingsResult; };
@@ -30,13 +26,6 @@ struct DialogFixture {
         s.exitProcess = [this](int code) { exitCodes.push_back(code); };
         dialog = std::make_unique<SchedulerDialog>(std::move(s));
     }
-
-    TempDir dir;
-    FakeClock clock;
-    FakePrompt prompt;
-    FakeSession session;
-    FakeProcessTable processes;
-    FakeAlarm alarm;
     int helpOpened = 0;
     std::vector<std::string> opened;  // links and the other dialogs, in order
     int settingsResult = 1;

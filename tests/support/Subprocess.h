@@ -1,9 +1,11 @@
 #pragma once
 
 // A child process the test starts itself (fork/exec, optionally in another
-// directory with extra environment), killed and reaped when it goes away.
-// Tests only ever signal such children.
+// directory with extra environment). It dies with the test, even when the
+// test crashes, and is killed and reaped when the object goes. Tests only
+// ever signal such children.
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,9 +24,11 @@ public:
 
     explicit Subprocess(std::vector<std::string> argv, const std::string& workDir = {},
                         const Env& env = {}) {
+        const pid_t parent = ::getpid();
         pid_ = ::fork();
         if (pid_ == 0) {
-            if (!workDir.empty() && ::chdir(workDir.c_str()) != 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::getppid() != parent || (!workDir.empty() && ::chdir(workDir.c_str()) != 0)) {
                 ::_exit(126);
             }
             for (const auto& [name, value] : env) {
@@ -72,5 +76,14 @@ private:
     int status_ = 0;
     bool ended_ = false;
 };
+
+// Asks `condition` every millisecond for up to five seconds; its last answer.
+template <typename Condition>
+bool Eventually(Condition condition) {
+    for (int i = 0; i < 5000 && !condition(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return condition();
+}
 
 }  // namespace velmora::test

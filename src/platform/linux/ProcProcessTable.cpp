@@ -172,12 +172,6 @@ bool ProcProcessTable::Terminate(const ProcessEntry& entry) {
     return terminated;
 }
 
-bool ProcProcessTable::Terminate(int pid) {
-    ProcessEntry entry;
-    entry.pid = pid;
-    return StartTimeOf(pid, entry.startTime) && Terminate(entry);
-}
-
 bool ProcProcessTable::ReadNice(const ProcessEntry& entry, int& nice) const {
     std::string stat;
     StatFields fields;

@@ -24,13 +24,6 @@ public:
     // The name of entry 0, the idle task (pid 0), which /proc does not list.
     static constexpr const char* kIdleName = "[System Process]";
 
-    // Where the thread total of Counts() comes from.
-    enum class ThreadSource {
-        Undecided,    // not yet compared against a full walk
-        SystemTotal,  // the kernel's task total: /proc shows every task
-        PerProcess,   // one stat file per process: /proc shows only part of the tasks
-    };
-
     // procRoot is the process file system's mount point; tests point it at a
     // directory tree laid out like it.
     explicit ProcProcessTable(std::string procRoot = "/proc");
@@ -44,8 +37,6 @@ public:
     // Zero and negative ids are refused without a signal: they would address
     // process groups or every process there is.
     bool Terminate(const ProcessEntry& entry) override;
-    // The same for whichever process holds the pid at this moment.
-    bool Terminate(int pid);
     ProcessCounts Counts() const override;
     // The nice value is the main thread's, from the same stat line that
     // proves the process is still the entry's.
@@ -54,9 +45,14 @@ public:
     // value belongs to a thread, not to the whole process.
     bool SetNice(const ProcessEntry& entry, int nice) override;
 
-    ThreadSource CountSource() const { return source_; }
-
 private:
+    // Where the thread total of Counts() comes from.
+    enum class ThreadSource {
+        Undecided,    // not yet compared against a full walk
+        SystemTotal,  // the kernel's task total: /proc shows every task
+        PerProcess,   // one stat file per process: /proc shows only part of the tasks
+    };
+
     struct DirCloser {
         void operator()(DIR* dir) const;
     };
