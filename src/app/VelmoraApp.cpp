@@ -12,6 +12,7 @@
 #include "procman/ProcessManagerServices.h"
 #include "scheduler/SchedulerDialog.h"
 #include "scheduler/core/ControlIds.h"
+#include "scheduler/core/SettingsKeys.h"
 #include "settings/CSettingsSheet.h"
 #include "settings/SettingsSheetServices.h"
 #include "storage/IniFile.h"
@@ -27,8 +28,8 @@ VelmoraApp::VelmoraApp(UrlOpener opener) : opener_(std::move(opener)) {
 void VelmoraApp::PrepareSettings(const std::string& settingsFile, const std::string& defaultAlarm) {
     IniFile ini(settingsFile);
     ini.Load();
-    if (ini.GetString("General Settings", "AlarmSound", "").empty()) {
-        ini.SetString("General Settings", "AlarmSound", defaultAlarm, true);
+    if (ini.GetString(kGeneralSettings, kKeyAlarmSound, "").empty()) {
+        ini.SetString(kGeneralSettings, kKeyAlarmSound, defaultAlarm, true);
     }
     ini.Save();  // a settings file that cannot be written is not an error here
 }
@@ -38,11 +39,8 @@ void VelmoraApp::OnHelp() const {
 }
 
 void VelmoraApp::BringForward(SchedulerDialog& dialog) {
-    dialog.OnCommand(ID_SHOW_MAIN_WINDOW);  // out of the notification area
-    dialog.setWindowState((dialog.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    dialog.show();
-    dialog.raise();
-    dialog.activateWindow();
+    // Out of the notification area or a minimized state, and in front.
+    dialog.OnCommand(ID_SHOW_MAIN_WINDOW);
 }
 
 void VelmoraApp::FillDialogHooks(SchedulerServices& services, AutostartEntry& autostart) const {

@@ -14,12 +14,6 @@
 
 namespace velmora {
 
-namespace {
-
-constexpr std::string_view kStartMinimizedKey = "StartMinimized";
-
-}  // namespace
-
 CSettingsOtherPage::CSettingsOtherPage(const SettingsSheetServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
     auto* page = new QVBoxLayout(this);
@@ -63,13 +57,13 @@ void CSettingsOtherPage::SetRunAtStartup(bool checked) {
 void CSettingsOtherPage::LoadGeneralPage() {
     IniFile ini(services_.settingsFile);
     ini.Load();
-    startMinimizedBox_->setChecked(ini.GetInt(kGeneralSettings, kStartMinimizedKey, 0) != 0);
+    startMinimizedBox_->setChecked(ini.GetInt(kGeneralSettings, kKeyStartMinimized, 0) != 0);
 }
 
 void CSettingsOtherPage::SaveStartMinimized() {
     IniFile ini(services_.settingsFile);
     ini.Load();
-    ini.SetInt(kGeneralSettings, kStartMinimizedKey, startMinimizedBox_->isChecked() ? 1 : 0);
+    ini.SetInt(kGeneralSettings, kKeyStartMinimized, startMinimizedBox_->isChecked() ? 1 : 0);
     ini.Save();
     LoadGeneralPage();
 }

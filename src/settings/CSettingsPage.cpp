@@ -23,7 +23,6 @@ namespace velmora {
 
 namespace {
 
-constexpr std::string_view kUseSystemTrayKey = "UseSystemTray";
 constexpr int kAlarmIndex = 0;
 constexpr int kKillProcessesIndex = 6;
 
@@ -144,7 +143,7 @@ void CSettingsPage::LoadActionPage() {
     alternateOptionBox_->setChecked(ini.GetInt(kGeneralSettings, kKeyAlternateOption, 0) != 0);
     // Both boxes of the pair are set, so exactly one shows checked whatever
     // was clicked before a store that failed.
-    const bool useTray = ini.GetInt(kGeneralSettings, kUseSystemTrayKey, 0) != 0;
+    const bool useTray = ini.GetInt(kGeneralSettings, kKeyUseSystemTray, 0) != 0;
     useTrayYesBox_->setChecked(useTray);
     useTrayNoBox_->setChecked(!useTray);
     selectProcessesButton_->setEnabled(selected == kKillProcessesIndex);
@@ -156,7 +155,7 @@ void CSettingsPage::SaveActionPage() {
     ini.SetInt(kGeneralSettings, kKeyAction, actionCombo_->currentIndex());
     ini.SetString(kGeneralSettings, kKeyAlarmSound, ToPath(alarmSoundEdit_->text()), true);
     ini.SetInt(kGeneralSettings, kKeyAlternateOption, alternateOptionBox_->isChecked() ? 1 : 0);
-    ini.SetInt(kGeneralSettings, kUseSystemTrayKey, useTrayYesBox_->isChecked() ? 1 : 0);
+    ini.SetInt(kGeneralSettings, kKeyUseSystemTray, useTrayYesBox_->isChecked() ? 1 : 0);
     ini.Save();  // a file that cannot be written shows the stored state again
     LoadActionPage();
 }

@@ -1,21 +1,10 @@
 #pragma once
 
+#include "controls/core/PixelRect.h"
+
 // Where an owner-drawn button puts its icon and caption, and which themed
 // face state it shows. Pure rules, so they are checked without a display.
 namespace velmora {
-
-// A rectangle by its edges; right and bottom lie just outside it.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    PixelRect Moved(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-    bool operator==(const PixelRect&) const = default;
-};
 
 // Distance from the button's left edge to the icon when there is a caption.
 inline constexpr int kIconMargin = 3;

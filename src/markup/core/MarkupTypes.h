@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "controls/core/PixelRect.h"
+
 namespace velmora {
 
 // A colour as 0x00BBGGRR: red in the lowest byte.
@@ -33,14 +35,6 @@ struct MarkupSize {
 };
 
 // Edges as a window rectangle: right and bottom lie just outside.
-struct MarkupRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool operator==(const MarkupRect&) const = default;
-};
+using MarkupRect = PixelRect;
 
 }  // namespace velmora
