@@ -195,6 +195,14 @@ void SkinControlsTest::labelRepaintsOnlyOnChangeAndLeavesNoRemnant() {
             QCOMPARE(shown.pixel(x, y), skin.pixel(x, y));
         }
     }
+    // The text is black over the light picture, whatever the desktop's colours.
+    int black = 0;
+    for (int x = 10; x < 40; ++x) {
+        for (int y = 10; y < 26; ++y) {
+            black += shown.pixel(x, y) == qRgb(0, 0, 0) ? 1 : 0;
+        }
+    }
+    QVERIFY(black > 0);
 }
 
 void SkinControlsTest::picturesHaveTheirSizes() {
