@@ -26,6 +26,17 @@ QMap<int, QAction*> Items(const QWidget* menu, QMap<int, QAction*> items = {}) {
     return items;
 }
 
+// A menu's captions in order: drop-downs in brackets, separators as "-".
+QString Captions(const QWidget* menu) {
+    QStringList captions;
+    for (const QAction* action : menu->actions()) {
+        captions << (action->isSeparator() ? QStringLiteral("-")
+                     : action->menu()      ? action->text() + '[' + Captions(action->menu()) + ']'
+                                           : action->text());
+    }
+    return captions.join('|');
+}
+
 void Settings(const test::DialogFixture& f, const std::string& lines) {
     test::WriteFile(f.dir.File("Velmora.ini"), "[General Settings]\n" + lines);
 }
@@ -57,7 +68,17 @@ private Q_SLOTS:
         for (int id : items.keys()) {
             QCOMPARE(std::count(handled.begin(), handled.end(), id), id == ID_MANAGE_TASKS ? 0 : 1);
         }
-        QCOMPARE(f.dialog->findChild<QMenuBar*>()->actions()[2]->text(), "My Task  Manager");
+        const QString now =
+            "ShutDown Now|LogOff Now|Restart Now |Stand By Now|Hibernate "
+            "Now|Kill Processes Now|-|";
+        QCOMPARE(Captions(f.dialog->findChild<QMenuBar*>()),
+                 "&Shutdown[" + now +
+                     "&Exit Program]|Task Scheduler[Manage Scheduled Tasks]|My Task  Manager["
+                     "Select Processes For Termination]|&Options[&General Settings]|&Help[Report "
+                     "a bug...|&Orlendt on the Web|&Rate Velmora...|-|&Help Topic|&About "
+                     "Velmora...]");
+        QCOMPARE(Captions(trayMenu),
+                 "Show main window|-|" + now + "&General Settings|-|&Exit Program");
     }
 
     void nowCommandsActOnlyOnYes() {
