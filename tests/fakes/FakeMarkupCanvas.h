@@ -20,8 +20,9 @@ public:
         return {static_cast<int>(text.size()) * (Bold() ? 7 : 6), Bold() ? 12 : 10};
     }
     void DrawText(int x, int y, std::string_view text) override {
-        Log("text %d,%d '%s' %06X w%d%s", x, y, std::string(text).c_str(), text_, font_.weight,
-            opaque_ ? " opaque" : "");
+        Log("text %d,%d '%s' %06X w%d%s%s%s%s", x, y, std::string(text).c_str(), text_,
+            font_.weight, font_.italic ? " i" : "", font_.underline ? " u" : "",
+            font_.strikeOut ? " s" : "", opaque_ ? " opaque" : "");
     }
     void SetTextColour(ColourRef colour) override { text_ = colour; }
     ColourRef TextColour() const override { return text_; }

@@ -43,6 +43,9 @@ TEST(Markup, TagsChangeTheDrawingStateAsWritten) {
     } cases[] = {
         {"<<b> x>y", "text 0,0 '<b> x>y' 000000 w400"},
         {"<b><b>B</b>n", "text 0,2 'B' 000000 w800 | text 7,2 'n' 000000 w400"},
+        {"<i>a<u>b</i><s>c</u>d",
+         "text 0,0 'a' 000000 w400 i | text 6,0 'b' 000000 w400 i u | "
+         "text 12,0 'c' 000000 w400 u s | text 18,0 'd' 000000 w400 s"},
         {"<ct=0x0000FF>r<ct=0x00AA00>g</ct>d",
          "text 0,0 'r' 0000FF w400 | text 6,0 'g' 00AA00 w400 | text 12,0 'd' 111111 w400"},
         {"<cti=26>a<cti=-1>b<cti=11>c<cti>d",
