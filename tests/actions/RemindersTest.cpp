@@ -66,13 +66,13 @@ TEST_F(Reminders, NotifiedOnceClosedTipStaysClosedAndDisableDisarms) {
     e.TickAt(10, 0, 1);
     e.TickAt(10, 0, 2);
     EXPECT_EQ(e.view.reminder, "");  // not shown again for this arming
-    e.processes.entries.pop_back();
+    e.processes.entries.resize(2);   // the idle entry and one backup.sh
     e.TickAt(10, 0, 3);
     e.Settings("Action=1\n");  // changed on the Action page while armed
     e.TickAt(10, 0, 4);
     EXPECT_EQ(Notified(),
               (Strings{"Show Velmora Reminder Velmora will end 3 programs in 00:00:00:30",
-                       "Show Velmora Reminder Velmora will end 2 programs in 00:00:00:27",
+                       "Show Velmora Reminder Velmora will end 1 program in 00:00:00:27",
                        "Show Velmora Reminder Your computer will Shut Down in 00:00:00:26"}));
     e.core.HandleCommand(ID_ENABLE_RESTART);  // a new arming shows it again
     EXPECT_NE(e.view.reminder.find("Restart in <br>00:00:00:26"), std::string::npos);
