@@ -107,6 +107,8 @@ void SettingsSheetTest::actionPageStoresEachChangeAndReloads() {
     QCOMPARE(s.Enabled(), QStringLiteral("000"));
     s.Find(156)->click();
     QCOMPARE(s.Stored("Action") + s.Stored("AlternateOption"), "-11");
+    s.Find(156)->click();
+    QCOMPARE(s.Stored("AlternateOption"), "0");
 }
 
 void SettingsSheetTest::trayPairAndTypedText() {
