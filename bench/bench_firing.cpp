@@ -18,7 +18,7 @@
 #include "fakes/FakeSession.h"
 #include "fakes/TempDir.h"
 #include "platform/AlarmPlayer.h"
-#include "platform/linux/QtAlarmPlayer.h"
+#include "platform/linux/player/QtAlarmPlayer.h"
 #include "platform/linux/SystemClock.h"
 #include "scheduler/SchedulerDialog.h"
 #include "scheduler/core/ControlIds.h"
