@@ -16,7 +16,7 @@
 #include "fakes/Fakes.h"
 #include "fakes/TempDir.h"
 #include "platform/AlarmPlayer.h"
-#include "platform/linux/QtAlarmPlayer.h"
+#include "platform/linux/player/QtAlarmPlayer.h"
 #include "platform/linux/SystemClock.h"
 #include "scheduler/SchedulerDialog.h"
 #include "scheduler/core/ControlIds.h"

@@ -1,9 +1,11 @@
 #pragma once
 
-#include <QLocalServer>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+class QSocketNotifier;
 
 namespace velmora {
 
@@ -33,13 +35,25 @@ public:
     void SetRequestHandler(std::function<void()> handler) { handler_ = std::move(handler); }
 
 private:
+    // A later start's connection, until it has sent its line or gone.
+    struct Caller {
+        int fd = -1;
+        std::unique_ptr<QSocketNotifier> notifier;
+        std::string received;
+    };
+
+    void Listen();
     void AskRunningToComeForward() const;
-    void Serve();
+    void Accept();
+    void Read(Caller* caller);
+    void Drop(Caller* caller);
 
     std::string lockPath_;
     std::string socketPath_;
     int lockFd_ = -1;
-    std::unique_ptr<QLocalServer> server_;
+    int listenFd_ = -1;
+    std::unique_ptr<QSocketNotifier> listener_;
+    std::vector<std::unique_ptr<Caller>> callers_;
     std::function<void()> handler_;
 };
 

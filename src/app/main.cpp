@@ -9,9 +9,9 @@
 #include "app/VelmoraApp.h"
 #include "app/core/AppPaths.h"
 #include "platform/linux/FreedesktopNotifier.h"
+#include "platform/linux/LazyAlarmPlayer.h"
 #include "platform/linux/LogindSessionControl.h"
 #include "platform/linux/ProcProcessTable.h"
-#include "platform/linux/QtAlarmPlayer.h"
 #include "platform/linux/QtMessagePrompt.h"
 #include "platform/linux/SystemClock.h"
 
@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
     velmora::QtMessagePrompt prompt;
     velmora::LogindSessionControl session;
     velmora::ProcProcessTable processes;
-    velmora::QtAlarmPlayer alarm(prompt);
+    velmora::LazyAlarmPlayer alarm(prompt);
 
     velmora::FreedesktopNotifier notifier;
 

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "controls/Pictures.h"
+
 namespace velmora {
 
 namespace {
@@ -28,8 +30,8 @@ QPixmap DrawnClock(int size) {
 }  // namespace
 
 QIcon ApplicationIcon() {
-    QPixmap picture;
-    if (picture.load(QStringLiteral(":/icons/37.png"))) {
+    const QPixmap picture = IconPicture(kApplicationIconId);
+    if (!picture.isNull()) {
         return QIcon(picture);
     }
     QIcon icon;

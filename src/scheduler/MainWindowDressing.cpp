@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include "controls/Pictures.h"
 #include "controls/SkinBackground.h"
 #include "controls/ThemeApi.h"
 #include "controls/ThemedSkinButton.h"
@@ -13,7 +12,6 @@ namespace velmora {
 namespace {
 
 constexpr int kMainSkin = 31;
-constexpr int kAppIcon = 37;
 constexpr int kHandCursor = 144;
 
 struct ButtonDress {
@@ -39,8 +37,8 @@ const ThemeApi& SharedTheme() {
 
 void DressMainWindow(QWidget& window, const QHash<int, QWidget*>& controls, QMenu* actionMenu,
                      std::function<void(int)> postCommand) {
+    // The window already carries the application icon.
     SkinBackground::Attach(&window, kMainSkin);
-    window.setWindowIcon(QIcon(IconPicture(kAppIcon)));
     for (const ButtonDress& dress : kButtons) {
         auto* button = qobject_cast<ThemedSkinButton*>(controls.value(dress.id));
         if (button == nullptr) {

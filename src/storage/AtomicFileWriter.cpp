@@ -155,6 +155,37 @@ bool MayReplace(const std::string& target, struct stat& old, bool& existed) {
     return same;
 }
 
+// Whether the regular file `target` (its status in `old`) holds exactly
+// `content`; it is read only when its size already matches.
+bool HoldsExactly(const std::string& target, const struct stat& old, std::string_view content) {
+    if (static_cast<std::size_t>(old.st_size) != content.size()) {
+        return false;
+    }
+    const int fd = ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat opened {};
+    bool same = ::fstat(fd, &opened) == 0 && SameFile(opened, old);
+    char buf[4096];
+    std::size_t at = 0;
+    while (same) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            same = n == 0 && at == content.size();
+            break;
+        }
+        const auto got = static_cast<std::size_t>(n);
+        same = at + got <= content.size() && content.substr(at, got) == std::string_view(buf, got);
+        at += got;
+    }
+    ::close(fd);
+    return same;
+}
+
 bool IsPendingName(std::string_view name, std::string_view base) {
     if (name.size() != base.size() + kPendingMark.size() + kSuffixLength ||
         !name.starts_with(base) || name.substr(base.size(), kPendingMark.size()) != kPendingMark) {
@@ -231,6 +262,11 @@ bool AtomicFileWriter::Write(const std::string& path, std::string_view content) 
     bool existed = false;
     if (!MayReplace(target, old, existed)) {
         return false;
+    }
+    // What is already there is not written again, so nothing waits for the
+    // disk (a start rewrites the settings file it has just read).
+    if (existed && HoldsExactly(target, old, content)) {
+        return true;
     }
     RemoveStaleTemporaries(target);
 

@@ -19,7 +19,8 @@ public:
     // missing file is created with 0666 less the umask; an existing one keeps
     // its permission bits (and, where allowed, its owner). A symbolic link is
     // followed, so the file it names is replaced and the link stays. The
-    // parent directory must exist. Returns false when any step fails,
+    // parent directory must exist. A file that already holds exactly
+    // `content` is left as it is. Returns false when any step fails,
     // including the final sync of the directory (the new content may then
     // already be in place, but it is not known to be durable).
     static bool Write(const std::string& path, std::string_view content);

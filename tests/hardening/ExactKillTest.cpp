@@ -7,7 +7,7 @@
 #include "fakes/Fakes.h"
 #include "fakes/TempDir.h"
 #include "platform/linux/ProcProcessTable.h"
-#include "platform/linux/QtAlarmPlayer.h"
+#include "platform/linux/player/QtAlarmPlayer.h"
 #include "scheduler/core/KillReport.h"
 #include "support/Subprocess.h"
 

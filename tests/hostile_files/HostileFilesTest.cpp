@@ -102,7 +102,8 @@ TEST(HostileFiles, ReadOnlyFilesStayAndKilledSavesLeaveNothingBehind) {
     const auto files = [&] { return std::distance(fs::directory_iterator(dir.Path()), {}); };
     for (int round = 0; round < 50 && files() == 2; ++round) {
         const pid_t saver = fork();
-        while (saver == 0) {
+        for (int n = 0; saver == 0; ++n) {  // a new content each time: none is skipped
+            big.SetInt("S", "n", n);
             big.Save();
         }
         usleep(20000 + round * 3000);

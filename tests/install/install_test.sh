@@ -21,6 +21,7 @@ for f in bin/velmora share/applications/org.example.Velmora.desktop \
   share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/velmora.png; do
   [[ -f "$prefix/$f" ]] || fail "not installed: $f"
 done
+compgen -G "$prefix/lib*/velmora/libvelmora-player.so" >/dev/null || fail "not installed: the player library"
 entry="$prefix/share/applications/org.example.Velmora.desktop"
 grep -qxF "Exec=\"$prefix/bin/velmora\"" "$entry" || fail "Exec does not start the installed program: $(grep ^Exec "$entry")"
 gzip -dc "$prefix/share/man/man1/velmora.1.gz" | grep -qF "$prefix/share/velmora/Sound/Wake up.mp3" ||

@@ -12,7 +12,8 @@
 
 #include "fakes/FakeScheduleEnv.h"
 #include "platform/linux/ProcProcessTable.h"
-#include "platform/linux/QtAlarmPlayer.h"
+#include "platform/linux/LazyAlarmPlayer.h"
+#include "platform/linux/player/QtAlarmPlayer.h"
 #include "platform_procs/OwnChildren.h"
 
 using namespace velmora;
@@ -203,6 +204,27 @@ private Q_SLOTS:
         core.HandleCommand(IDC_DISABLE);
         QVERIFY(!alarm.IsOpen() && !alarm.IsPrepared());
         QVERIFY(e.prompt.shown.empty());
+    }
+
+    // The program's player loads the player library (beside the executable in
+    // the build tree) only when it plays; one that cannot be loaded is
+    // reported at Play.
+    void programsPlayerLoadsItsLibraryOnlyToPlay() {
+        test::TempDir dir;
+        test::FakePrompt prompt;
+        LazyAlarmPlayer missing(prompt, dir.File("libvelmora-player.so"));
+        missing.Play(WriteWave(dir));
+        QCOMPARE(prompt.shown.size(), std::size_t(1));
+        QVERIFY(prompt.LastText().starts_with("The alarm sound cannot be played: "));
+        prompt.shown.clear();
+        LazyAlarmPlayer alarm(prompt);
+        alarm.Stop();
+        alarm.Close();
+        QVERIFY(!alarm.IsLoaded() && !alarm.IsOpen());
+        alarm.Play(WriteWave(dir));
+        QVERIFY(alarm.IsLoaded() && alarm.IsOpen());
+        alarm.Close();
+        QVERIFY(!alarm.IsOpen() && prompt.shown.empty());
     }
 
     // A file the player cannot play, or no file, is reported once; a sound

@@ -1,4 +1,4 @@
-#include "platform/linux/QtAlarmPlayer.h"
+#include "platform/linux/player/QtAlarmPlayer.h"
 
 #include <sys/stat.h>
 
