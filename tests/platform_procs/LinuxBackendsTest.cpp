@@ -11,8 +11,8 @@
 #include <map>
 
 #include "fakes/FakeScheduleEnv.h"
-#include "platform/linux/ProcProcessTable.h"
 #include "platform/linux/LazyAlarmPlayer.h"
+#include "platform/linux/ProcProcessTable.h"
 #include "platform/linux/player/QtAlarmPlayer.h"
 #include "platform_procs/OwnChildren.h"
 
