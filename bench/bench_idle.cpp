@@ -180,6 +180,9 @@ private:
 // ahead.
 void SeedCopy(const fs::path& dir, const fs::path& velmora, int action) {
     fs::copy_file(velmora, dir / "velmora", fs::copy_options::overwrite_existing);
+    // with the alarm's player library, which it loads from beside itself
+    fs::copy_file(velmora.parent_path() / "libvelmora-player.so", dir / "libvelmora-player.so",
+                  fs::copy_options::overwrite_existing);
     const std::time_t later = std::time(nullptr) + 3600;
     std::tm t{};
     localtime_r(&later, &t);
