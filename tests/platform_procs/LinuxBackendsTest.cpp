@@ -91,7 +91,8 @@ private Q_SLOTS:
                 test::WriteFile(root.File(pid + "/stat"),
                                 pid + " (w) S 1 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 " +
                                     std::to_string(threads) + " 0 0\n");
-                test::WriteFile(root.File("loadavg"), "0.1 0.1 0.1 1/" + std::to_string(tasks));
+                test::WriteFile(root.File("loadavg"),
+                                "0.1 0.1 0.1 1/" + std::to_string(tasks) + " 99");
             };
             add("7", 2, 0);
             add("9", 2, total);
