@@ -16,11 +16,10 @@ void ColorLabel::SetText(const QString& text) {
     if (text == this->text()) {
         return;
     }
-    setText(text);
+    setText(text);  // repaints the label itself
     if (QWidget* parent = parentWidget()) {
         parent->update(geometry());
     }
-    update();
 }
 
 }  // namespace velmora
