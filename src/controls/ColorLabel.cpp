@@ -12,14 +12,4 @@ ColorLabel::ColorLabel(const QString& text, QWidget* parent) : QLabel(text, pare
     setPalette(pal);
 }
 
-void ColorLabel::SetText(const QString& text) {
-    if (text == this->text()) {
-        return;
-    }
-    setText(text);  // repaints the label itself
-    if (QWidget* parent = parentWidget()) {
-        parent->update(geometry());
-    }
-}
-
 }  // namespace velmora

@@ -142,7 +142,7 @@ void SchedulerDialog::SetText(int controlId, const std::string& text) {
         return;
     }
     const QString oldText = label->text();
-    label->SetText(newText);
+    label->setText(newText);
     if ((controlId == IDC_RUNNING_PROCESSES || controlId == IDC_THREADS_RUNNING ||
          controlId == IDC_PROCESSES_FOR_TERMINATION) &&
         !OnlyDigitsChanged(oldText, newText, label->font())) {

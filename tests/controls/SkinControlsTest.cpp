@@ -180,11 +180,11 @@ void SkinControlsTest::labelRepaintsOnlyOnChangeAndLeavesNoRemnant() {
     QCoreApplication::processEvents();
 
     counter.paints.clear();
-    label->SetText(label->text());
+    label->setText(label->text());
     QCoreApplication::processEvents();
     QCOMPARE(counter.paints.value(label) + counter.paints.value(&window), 0);
 
-    label->SetText(QStringLiteral("Go"));
+    label->setText(QStringLiteral("Go"));
     QCoreApplication::processEvents();
     QCOMPARE(counter.paints.value(label), 1);
     QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), "Go");
