@@ -135,14 +135,24 @@ QWidget* SchedulerDialog::Control(int controlId) const {
 void SchedulerDialog::SetText(int controlId, const std::string& text) {
     // Most ticks change two labels; the others are neither touched nor
     // repainted, and the statistics row is laid out again only when one of
-    // its texts may have changed its width.
-    auto* label = qobject_cast<ColorLabel*>(Control(controlId));
-    const QString newText = QString::fromStdString(text);
-    if (label == nullptr || label->text() == newText) {
+    // its texts may have changed its width. The labels' texts come from
+    // here alone, so a text the same as the last one set is known unchanged
+    // without asking the label.
+    auto shown = shownTexts_.find(controlId);
+    if (shown != shownTexts_.end() && shown->second == text) {
         return;
     }
+    auto* label = qobject_cast<ColorLabel*>(Control(controlId));
+    if (label == nullptr) {
+        return;
+    }
+    shownTexts_.insert_or_assign(controlId, text);
+    const QString newText = QString::fromStdString(text);
     const QString oldText = label->text();
-    label->setText(newText);
+    if (oldText == newText) {
+        return;
+    }
+    label->ChangeText(newText);
     if ((controlId == IDC_RUNNING_PROCESSES || controlId == IDC_THREADS_RUNNING ||
          controlId == IDC_PROCESSES_FOR_TERMINATION) &&
         !OnlyDigitsChanged(oldText, newText, label->font())) {

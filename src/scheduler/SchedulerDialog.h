@@ -4,6 +4,8 @@
 #include <QHash>
 #include <memory>
 #include <span>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "scheduler/SchedulerServices.h"
@@ -110,6 +112,8 @@ private:
     std::unique_ptr<MarkupTooltip> tooltip_;
     std::unique_ptr<ReminderTip> reminderTip_;
     QHash<int, QWidget*> controls_;
+    // The text each label was last given through SetText.
+    std::unordered_map<int, std::string> shownTexts_;
     SecondTimers* timers_ = nullptr;
     QDateEdit* datePicker_ = nullptr;
     QTimeEdit* timePicker_ = nullptr;

@@ -62,7 +62,10 @@ void SchedulerDialog::BuildControls() {
     };
     for (const LabelSpec& spec : labels) {
         auto* label = new ColorLabel(QString::fromUtf8(spec.text), this);
-        label->setGeometry(spec.rect);
+        // Fixed in size, so a new text does not ask the window to lay out
+        // its children again.
+        label->setFixedSize(spec.rect.size());
+        label->move(spec.rect.topLeft());
         label->setAlignment(spec.align);
         controls_.insert(spec.id, label);
     }

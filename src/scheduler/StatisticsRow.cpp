@@ -60,9 +60,12 @@ void FitStatisticsRow(QLabel* left, QLabel* middle, QLabel* right) {
     const int centred = row.center().x() - widths[1] / 2;
     const int middleX = std::max(row.left() + widths[0] + kSpacing,
                                  std::min(centred, rightX - kSpacing - widths[1]));
-    left->setGeometry(row.left(), row.top(), widths[0], row.height());
-    middle->setGeometry(middleX, row.top(), widths[1], row.height());
-    right->setGeometry(rightX, row.top(), widths[2], row.height());
+    const int xs[3] = {row.left(), middleX, rightX};
+    for (int i = 0; i < 3; ++i) {
+        // Fixed in size, as the window's other labels are.
+        labels[i]->setFixedSize(widths[i], row.height());
+        labels[i]->move(xs[i], row.top());
+    }
     for (QLabel* label : labels) {
         if (label->font() != font) {
             label->setFont(font);

@@ -8,6 +8,7 @@
 #include <QStyleFactory>
 #include <QtTest>
 #include <memory>
+#include <tuple>
 
 #include "controls/CAboutDlg.h"
 #include "controls/ColorLabel.h"
@@ -50,9 +51,11 @@ QRect InkBox(const QImage& image, QRgb face) {
 // Counts the paints each watched widget receives.
 struct PaintCounter : QObject {
     QHash<QObject*, int> paints;
+    QHash<QObject*, QRect> areas;
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             ++paints[watched];
+            areas[watched] = static_cast<QPaintEvent*>(event)->rect();
         }
         return false;
     }
@@ -73,6 +76,7 @@ private Q_SLOTS:
     void pressedMovesIconAndCaptionOnePixel();
     void themedFaceLetsThePictureThroughClassicDrawsTheEdge();
     void labelRepaintsOnlyOnChangeAndLeavesNoRemnant();
+    void changedAreaHoldsEveryChangedPixel();
     void picturesHaveTheirSizes();
     void mainWindowIsDressedAndTicksRepaintOnlyWhatChanged();
     void aboutToggleTwiceRestoresTitleAndCaption();
@@ -205,6 +209,52 @@ void SkinControlsTest::labelRepaintsOnlyOnChangeAndLeavesNoRemnant() {
     QVERIFY(black > 0);
 }
 
+void SkinControlsTest::changedAreaHoldsEveryChangedPixel() {
+    ColorLabel label;
+    QFont font = label.font();
+    font.setPointSize(8);
+    label.setFont(font);
+    label.setGeometry(0, 0, 400, 16);
+    label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    auto shown = [&label](const QString& text) {
+        label.setText(text);
+        QImage image(label.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        label.render(&image);
+        return image;
+    };
+    const QString clock = QStringLiteral("Monday 07 December 2026 06:15:");
+    // {before, after, whether only a small part at the end may change}
+    const QList<std::tuple<QString, QString, bool>> pairs = {
+        {clock + "09", clock + "10", true},
+        {QStringLiteral("00:00:59:59"), QStringLiteral("00:00:59:58"), true},
+        {QStringLiteral("AVAVAVAV WAVE To"), QStringLiteral("AVAVAVAV WAVE Ta"), true},
+        {QStringLiteral("Resume 1"), QStringLiteral("Resume\u0301 1"), true},
+        {QStringLiteral("Remaining 123456789"), QStringLiteral("Remaining 1"), false},
+        {QStringLiteral("fix ffi 11"), QStringLiteral("fix ffl 11"), false},
+        {QStringLiteral("\u05d0\u05d1 12"), QStringLiteral("\u05d0\u05d1 13"), false},
+    };
+    for (const auto& [before, after, small] : pairs) {
+        const QImage a = shown(before);
+        const QImage b = shown(after);
+        const QRect area = label.AreaChangedBy(before, after);
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                QVERIFY2(a.pixel(x, y) == b.pixel(x, y) || area.contains(x, y),
+                         qPrintable(
+                             QStringLiteral("%1 -> %2 at %3,%4").arg(before, after).arg(x).arg(y)));
+            }
+        }
+        QVERIFY2(!small || area.width() < label.width() / 4, qPrintable(after));
+    }
+    // Where the start of the text may move, the whole label is repainted.
+    QCOMPARE(
+        label.AreaChangedBy(QStringLiteral("\u05d0\u05d1 12"), QStringLiteral("\u05d0\u05d1 13")),
+        label.rect());
+    label.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QCOMPARE(label.AreaChangedBy(clock + "09", clock + "10"), label.rect());
+}
+
 void SkinControlsTest::picturesHaveTheirSizes() {
     for (int id : {25, 26, 27, 28, 29, 33, 34, 43, 48}) {
         QCOMPARE(IconPicture(id).size(), QSize(16, 16));
@@ -249,7 +299,12 @@ void SkinControlsTest::mainWindowIsDressedAndTicksRepaintOnlyWhatChanged() {
     tick();  // the first tick fills in the process statistics
     tick();
     QCOMPARE(counter.paints.keys(), {dialog.findChild<QObject*>("id163")});  // the clock only
-    QCOMPARE(counter.paints.value(dialog.findChild<QObject*>("id163")), 1);
+    QObject* clock = dialog.findChild<QObject*>("id163");
+    QCOMPARE(counter.paints.value(clock), 1);
+    // and only its last figures
+    QVERIFY(counter.areas.value(clock).left() > static_cast<QWidget*>(clock)->width() / 3);
+    QCOMPARE(static_cast<QLabel*>(clock)->text(),
+             QStringLiteral("Sunday 06 December 2026 10:00:02"));
 }
 
 void SkinControlsTest::aboutToggleTwiceRestoresTitleAndCaption() {

@@ -1,4 +1,4 @@
-#include <cstdio>
+#include <charconv>
 
 #include "app/core/DateTime.h"
 
@@ -21,17 +21,43 @@ const char* MonthName(int month) {
 
 }  // namespace
 
-std::string FormatDateText(const DateTime& value, bool withTime) {
-    char buffer[96];
-    if (withTime) {
-        std::snprintf(buffer, sizeof buffer, "%s %02d %s %02d %02d:%02d:%02d",
-                      DayName(value.DayOfWeek()), value.Day(), MonthName(value.Month()),
-                      value.Year(), value.Hour(), value.Minute(), value.Second());
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%s %02d %s %02d", DayName(value.DayOfWeek()),
-                      value.Day(), MonthName(value.Month()), value.Year());
+namespace {
+
+void AppendTwoDigits(std::string& text, int value) {
+    // As "%02d" prints it: at least two figures, a sign before them.
+    if (value >= 0 && value < 10) {
+        text += '0';
     }
-    return buffer;
+    char figures[12];
+    const auto end = std::to_chars(figures, figures + sizeof figures, value).ptr;
+    text.append(figures, end);
+}
+
+}  // namespace
+
+std::string FormatDateText(const DateTime& value, bool withTime) {
+    // Built by hand rather than formatted: the clock's text is made anew
+    // every second.
+    std::string text = DayName(value.DayOfWeek());
+    text += ' ';
+    AppendTwoDigits(text, value.Day());
+    text += ' ';
+    text += MonthName(value.Month());
+    text += ' ';
+    AppendTwoDigits(text, value.Year());
+    if (withTime) {
+        AppendClock(text, value);
+    }
+    return text;
+}
+
+void AppendClock(std::string& text, const DateTime& value) {
+    text += ' ';
+    AppendTwoDigits(text, value.Hour());
+    text += ':';
+    AppendTwoDigits(text, value.Minute());
+    text += ':';
+    AppendTwoDigits(text, value.Second());
 }
 
 }  // namespace velmora
