@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QPoint>
+#include <QResource>
+
+#include "controls/BakedPicture.h"
 
 namespace velmora {
 
@@ -30,11 +33,25 @@ Store& TheStore() {
     return store;
 }
 
-const QPixmap& Cached(const QString& path) {
+// The picture baked at build time when there is one (mapped from the
+// resources as it is, with nothing to decode), else the PNG decoded.
+QPixmap Load(const char* folder, int id) {
+    const QResource baked(QStringLiteral(":/baked/%1/%2.raw").arg(QLatin1String(folder)).arg(id));
+    if (baked.isValid() && baked.compressionAlgorithm() == QResource::NoCompression) {
+        const QImage picture = BakedPicture(baked.data(), baked.size());
+        if (!picture.isNull()) {
+            return QPixmap::fromImage(picture);
+        }
+    }
+    return QPixmap(QStringLiteral(":/%1/%2.png").arg(QLatin1String(folder)).arg(id));
+}
+
+const QPixmap& Cached(const char* folder, int id) {
     QHash<QString, QPixmap>& pixmaps = TheStore().pixmaps;
-    auto it = pixmaps.constFind(path);
+    const QString key = QLatin1String(folder) + QString::number(id);
+    auto it = pixmaps.constFind(key);
     if (it == pixmaps.constEnd()) {
-        it = pixmaps.insert(path, QPixmap(path));
+        it = pixmaps.insert(key, Load(folder, id));
     }
     return *it;
 }
@@ -42,18 +59,18 @@ const QPixmap& Cached(const QString& path) {
 }  // namespace
 
 QPixmap IconPicture(int iconId) {
-    return Cached(QStringLiteral(":/icons/%1.png").arg(iconId));
+    return Cached("icons", iconId);
 }
 
 QPixmap SkinPicture(int bitmapId) {
-    return Cached(QStringLiteral(":/bitmaps/%1.png").arg(bitmapId));
+    return Cached("bitmaps", bitmapId);
 }
 
 bool LoadCursorPicture(int cursorId, QCursor& cursor) {
     QHash<int, QCursor>& cursors = TheStore().cursors;
     auto it = cursors.constFind(cursorId);
     if (it == cursors.constEnd()) {
-        const QPixmap& picture = Cached(QStringLiteral(":/cursors/%1.png").arg(cursorId));
+        const QPixmap& picture = Cached("cursors", cursorId);
         if (picture.isNull()) {
             return false;
         }

@@ -1,8 +1,10 @@
 // What the skinned controls draw, tell screen readers and do with focus,
 // and how the main window and the About box wear them.
 #include <QAccessible>
+#include <QColorSpace>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QResource>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
@@ -10,6 +12,7 @@
 #include <memory>
 #include <tuple>
 
+#include "controls/BakedPicture.h"
 #include "controls/CAboutDlg.h"
 #include "controls/ColorLabel.h"
 #include "controls/Pictures.h"
@@ -264,6 +267,30 @@ void SkinControlsTest::picturesHaveTheirSizes() {
     }
     QCOMPARE(SkinPicture(31).size(), QSize(485, 351));
     QCOMPARE(SkinPicture(19).size(), QSize(416, 301));
+    // Each is painted straight from its pixels baked at build time, the
+    // same as its PNG's.
+    for (const auto& [folder, id] : {std::pair{"bitmaps", 31}, {"icons", 49}, {"cursors", 144}}) {
+        const QResource baked(QStringLiteral(":/baked/%1/%2.raw").arg(folder).arg(id));
+        const QPixmap shown =
+            QLatin1String(folder) == "bitmaps" ? SkinPicture(id) : IconPicture(id);
+        QVERIFY(baked.isValid());
+        if (QLatin1String(folder) != "cursors") {
+            QCOMPARE(shown.toImage().constBits(), baked.data() + 16);
+        }
+        const QImage png(QStringLiteral(":/%1/%2.png").arg(folder).arg(id));
+        const QImage pixels = BakedPicture(baked.data(), baked.size());
+        // (the PNG's colour space is a label that painting does not use)
+        QImage expected = png.convertToFormat(pixels.format());
+        expected.setColorSpace(QColorSpace());
+        QCOMPARE(pixels, expected);
+        QCOMPARE(pixels.hasAlphaChannel(), png.hasAlphaChannel());
+        // Anything but a whole baked picture is refused.
+        QVERIFY(BakedPicture(baked.data(), baked.size() - 4).isNull());
+        QByteArray damaged(reinterpret_cast<const char*>(baked.data()), baked.size());
+        damaged[8] = 0x7f;  // a height beyond any picture's
+        QVERIFY(BakedPicture(reinterpret_cast<const uchar*>(damaged.constData()), damaged.size())
+                    .isNull());
+    }
     // Without its picture a window keeps its plain background.
     QWidget window;
     window.resize(40, 40);
