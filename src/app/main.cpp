@@ -8,6 +8,7 @@
 
 #include "app/VelmoraApp.h"
 #include "app/core/AppPaths.h"
+#include "controls/QuietStartStyle.h"
 #include "platform/linux/FreedesktopNotifier.h"
 #include "platform/linux/LazyAlarmPlayer.h"
 #include "platform/linux/LogindSessionControl.h"
@@ -37,6 +38,8 @@ int main(int argc, char* argv[]) {
         qunsetenv("QT_XCB_NO_MITSHM");
     }
     fontConfiguration.join();
+    // Before any window is built; the application owns and ends the style.
+    QApplication::setStyle(new velmora::QuietStartStyle);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     // Ties the window to the installed menu entry (its name and icon on a
     // Wayland session).

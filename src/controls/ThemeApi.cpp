@@ -5,6 +5,7 @@
 #include <QStyleOptionButton>
 #include <QWidget>
 
+#include "controls/QuietStartStyle.h"
 #include "controls/SkinBackground.h"
 
 namespace velmora {
@@ -34,7 +35,7 @@ QStyle* ThemeApi::Style() const {
 }
 
 bool ThemeApi::IsAppThemed() const {
-    const QStyle* style = Style();
+    const QStyle* style = QuietStartStyle::Drawing(Style());
     return style != nullptr && style->name().compare(u"windows", Qt::CaseInsensitive) != 0;
 }
 

@@ -16,6 +16,7 @@
 #include "controls/CAboutDlg.h"
 #include "controls/ColorLabel.h"
 #include "controls/Pictures.h"
+#include "controls/QuietStartStyle.h"
 #include "controls/SkinBackground.h"
 #include "controls/ThemeApi.h"
 #include "controls/ThemedSkinButton.h"
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void themedFaceLetsThePictureThroughClassicDrawsTheEdge();
     void labelRepaintsOnlyOnChangeAndLeavesNoRemnant();
     void changedAreaHoldsEveryChangedPixel();
+    void quietStartStyleDrawsAsItsBase();
     void picturesHaveTheirSizes();
     void mainWindowIsDressedAndTicksRepaintOnlyWhatChanged();
     void aboutToggleTwiceRestoresTitleAndCaption();
@@ -237,7 +239,7 @@ void SkinControlsTest::changedAreaHoldsEveryChangedPixel() {
         {QStringLiteral("fix ffi 11"), QStringLiteral("fix ffl 11"), false},
         {QStringLiteral("\u05d0\u05d1 12"), QStringLiteral("\u05d0\u05d1 13"), false},
     };
-    for (const auto& [before, after, small] : pairs) {
+    auto check = [&](const QString& before, const QString& after, bool small) {
         const QImage a = shown(before);
         const QImage b = shown(after);
         const QRect area = label.AreaChangedBy(before, after);
@@ -249,13 +251,39 @@ void SkinControlsTest::changedAreaHoldsEveryChangedPixel() {
             }
         }
         QVERIFY2(!small || area.width() < label.width() / 4, qPrintable(after));
+    };
+    for (const auto& [before, after, small] : pairs) {
+        check(before, after, small);
     }
+    // A new font is measured anew.
+    check(clock + "09", clock + "10", true);
+    font.setPointSize(16);
+    label.setFont(font);
+    check(clock + "10", clock + "11", false);
     // Where the start of the text may move, the whole label is repainted.
     QCOMPARE(
         label.AreaChangedBy(QStringLiteral("\u05d0\u05d1 12"), QStringLiteral("\u05d0\u05d1 13")),
         label.rect());
     label.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QCOMPARE(label.AreaChangedBy(clock + "09", clock + "10"), label.rect());
+}
+
+void SkinControlsTest::quietStartStyleDrawsAsItsBase() {
+    const QSize size(16, 16);
+    for (const char* name : {"fusion", "windows"}) {
+        QStyle* base = QStyleFactory::create(QLatin1String(name));
+        QuietStartStyle style(base);
+        QCOMPARE(QuietStartStyle::Drawing(&style), base);
+        QCOMPARE(ThemeApi(&style).IsAppThemed(), QLatin1String(name) == "fusion");
+        // The overflow arrow is read late but is the base style's own, and
+        // every other picture passes straight through.
+        for (auto which : {QStyle::SP_ToolBarHorizontalExtensionButton,
+                           QStyle::SP_ToolBarVerticalExtensionButton, QStyle::SP_DialogOkButton}) {
+            const QIcon icon = style.standardIcon(which);
+            QVERIFY(!icon.isNull());
+            QCOMPARE(icon.pixmap(size).toImage(), base->standardIcon(which).pixmap(size).toImage());
+        }
+    }
 }
 
 void SkinControlsTest::picturesHaveTheirSizes() {

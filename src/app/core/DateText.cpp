@@ -21,19 +21,14 @@ const char* MonthName(int month) {
 
 }  // namespace
 
-namespace {
-
-void AppendTwoDigits(std::string& text, int value) {
-    // As "%02d" prints it: at least two figures, a sign before them.
+void AppendTwoDigits(std::string& text, long long value) {
     if (value >= 0 && value < 10) {
         text += '0';
     }
-    char figures[12];
+    char figures[24];
     const auto end = std::to_chars(figures, figures + sizeof figures, value).ptr;
     text.append(figures, end);
 }
-
-}  // namespace
 
 std::string FormatDateText(const DateTime& value, bool withTime) {
     // Built by hand rather than formatted: the clock's text is made anew

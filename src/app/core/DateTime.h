@@ -50,6 +50,9 @@ private:
 // "Sunday 05 March 2006", or with time "Sunday 05 March 2006 14:07:09".
 // An invalid value gives "Unknown -1 Unknown -1".
 std::string FormatDateText(const DateTime& value, bool withTime);
+// Appends the number as "%02lld" prints it: at least two figures, a sign
+// before them.
+void AppendTwoDigits(std::string& text, long long value);
 // Appends " HH:MM:SS" of the value's time of day, each field with at least
 // two figures.
 void AppendClock(std::string& text, const DateTime& value);

@@ -1,7 +1,8 @@
 #include "scheduler/core/RemainingTime.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include "app/core/DateTime.h"
 
 namespace velmora {
 
@@ -34,10 +35,14 @@ RemainingTime SplitRemainingTime(double spanDays) {
 }
 
 std::string FormatRemainingTime(const RemainingTime& r) {
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%02lld:%02lld:%02lld:%02lld", r.days, r.hours, r.minutes,
-                  r.seconds);
-    return buffer;
+    // "DD:HH:MM:SS", made anew every second.
+    std::string text;
+    AppendTwoDigits(text, r.days);
+    for (const long long field : {r.hours, r.minutes, r.seconds}) {
+        text += ':';
+        AppendTwoDigits(text, field);
+    }
+    return text;
 }
 
 }  // namespace velmora
