@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace velmora {
 
@@ -15,19 +16,10 @@ bool LaidOutLeftToRight(const QString& text) {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x0590; });
 }
 
-// The advance of the text's characters one by one, without the shaper: off
-// from the shaped width by the kerning of its pairs at most.
-qreal SumOfAdvances(const QFontMetricsF& metrics, QStringView text) {
-    qreal sum = 0;
-    for (QChar c : text) {
-        sum += metrics.horizontalAdvance(c);
-    }
-    return sum;
-}
-
 }  // namespace
 
 ColorLabel::ColorLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    advances_.fill(-1);
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(false);
     QPalette pal = palette();
@@ -58,6 +50,8 @@ void ColorLabel::ChangeText(const QString& text) {
 void ColorLabel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         measuredStart_.clear();
+        room_ = -1;
+        advances_.fill(-1);
     }
     QLabel::changeEvent(event);
 }
@@ -80,24 +74,50 @@ QRect ColorLabel::AreaChangedBy(const QString& before, const QString& after) con
     if (!placesKept || kept <= 0) {
         return whole;
     }
-    const QFontMetricsF metrics(font());
     // The start measured last time serves while the text still begins with
     // it: a clock's seconds change ten times before its minutes do.
     if (measuredStart_.isEmpty() || measuredStart_.size() > kept ||
         !after.startsWith(measuredStart_)) {
         measuredStart_ = after.left(kept);
-        measuredWidth_ = metrics.horizontalAdvance(measuredStart_);
+        measuredWidth_ = QFontMetricsF(font()).horizontalAdvance(measuredStart_);
     }
     const qsizetype cut = measuredStart_.size();
     // Room for the kerning of the pair across the cut, for glyphs reaching
     // past their advance, and for rounding: a quarter of the font's height
     // on the left, a whole height past the end.
-    const qreal room = std::max<qreal>(2, metrics.height() / 4);
-    const qreal rest = std::max(SumOfAdvances(metrics, QStringView(before).mid(cut)),
-                                SumOfAdvances(metrics, QStringView(after).mid(cut)));
+    if (room_ < 0) {
+        room_ = std::max<qreal>(2, QFontMetricsF(font()).height() / 4);
+    }
+    const qreal room = room_;
+    const qreal rest = std::max(SumOfAdvances(QStringView(before).mid(cut)),
+                                SumOfAdvances(QStringView(after).mid(cut)));
     const int left = whole.left() + static_cast<int>(std::floor(measuredWidth_ - room));
     const int right = whole.left() + static_cast<int>(std::ceil(measuredWidth_ + rest + 4 * room));
     return QRect(QPoint(left, whole.top()), QPoint(right, whole.bottom())) & whole;
+}
+
+qreal ColorLabel::SumOfAdvances(QStringView text) const {
+    // Character by character, without the shaper: off from the shaped width
+    // by the kerning of its pairs at most. The advances of the characters
+    // below 128 are kept, as a clock shows the same few again and again.
+    std::optional<QFontMetricsF> metrics;
+    qreal sum = 0;
+    for (QChar c : text) {
+        qreal* known = c.unicode() < advances_.size() ? &advances_[c.unicode()] : nullptr;
+        if (known == nullptr || *known < 0) {
+            if (!metrics) {
+                metrics.emplace(font());
+            }
+            const qreal advance = metrics->horizontalAdvance(c);
+            if (known == nullptr) {
+                sum += advance;
+                continue;
+            }
+            *known = advance;
+        }
+        sum += *known;
+    }
+    return sum;
 }
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <array>
 
 namespace velmora {
 
@@ -31,10 +32,17 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    qreal SumOfAdvances(QStringView text) const;
+
     // The width of the unchanged start last measured: it changes far less
     // often than the text, so most ticks measure nothing with the shaper.
     mutable QString measuredStart_;
     mutable qreal measuredWidth_ = 0;
+    // Measures of the font, taken when first needed and dropped when the
+    // font changes: the room left around a change, and the advances of the
+    // characters below 128 (negative until measured).
+    mutable qreal room_ = -1;
+    mutable std::array<qreal, 128> advances_{};
 };
 
 }  // namespace velmora

@@ -1,4 +1,6 @@
-#include <cstdio>
+#include <charconv>
+#include <string>
+#include <string_view>
 
 #include "platform/MessagePrompt.h"
 #include "platform/ProcessTable.h"
@@ -9,6 +11,19 @@
 #include "scheduler/core/ScheduleView.h"
 
 namespace velmora {
+
+namespace {
+
+// The label and the number after it, as "%d" prints it; built without
+// printf, as the row is made anew every second.
+std::string Labelled(std::string_view label, long long number) {
+    std::string text(label);
+    char figures[24];
+    text.append(figures, std::to_chars(figures, figures + sizeof figures, number).ptr);
+    return text;
+}
+
+}  // namespace
 
 std::vector<std::string> ScheduleCore::ReadProcessList() const {
     return processList_.Names();
@@ -32,13 +47,9 @@ void ScheduleCore::KillSelectedProcesses() {
 void ScheduleCore::UpdateProcessStatistics() {
     const ProcessCounts counts = s_.processes.Counts();
     const int listed = CountSelectedProcesses();
-    char text[64];
-    std::snprintf(text, sizeof text, "Running processes: %d", counts.processes);
-    s_.view.SetText(IDC_RUNNING_PROCESSES, text);
-    std::snprintf(text, sizeof text, "Threads running: %lld", counts.threads);
-    s_.view.SetText(IDC_THREADS_RUNNING, text);
-    std::snprintf(text, sizeof text, "Processes for termination: %d", listed);
-    s_.view.SetText(IDC_PROCESSES_FOR_TERMINATION, text);
+    s_.view.SetText(IDC_RUNNING_PROCESSES, Labelled("Running processes: ", counts.processes));
+    s_.view.SetText(IDC_THREADS_RUNNING, Labelled("Threads running: ", counts.threads));
+    s_.view.SetText(IDC_PROCESSES_FOR_TERMINATION, Labelled("Processes for termination: ", listed));
 }
 
 }  // namespace velmora
