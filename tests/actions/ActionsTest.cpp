@@ -137,7 +137,7 @@ TEST(KillReport, AllTerminatedSomeFailedOrNoneFound) {
     for (const auto& [list, count, report] : cases) {
         FakeScheduleEnv e;
         e.processes.Add(100, "a");
-        e.processes.Add(101, "b", 10);
+        e.processes.Add(101, "b", 1000);
         e.processes.Add(102, "a");
         e.processes.Add(-1, "odd");
         e.processes.entries[0].name = "idle";
@@ -145,7 +145,7 @@ TEST(KillReport, AllTerminatedSomeFailedOrNoneFound) {
         e.core.OnTick(kClockTimer);
         EXPECT_EQ(e.view.texts[IDC_RUNNING_PROCESSES] + "|" + e.view.texts[IDC_THREADS_RUNNING] +
                       "|" + e.view.texts[IDC_PROCESSES_FOR_TERMINATION],
-                  "Running processes: 5|Threads running: 14|Processes for termination: " +
+                  "Running processes: 5|Threads running: 1004|Processes for termination: " +
                       std::to_string(count))
             << list;
         e.core.HandleCommand(ID_KILL_NOW);  // unanswered counts as No

@@ -215,11 +215,8 @@ void SkinControlsTest::labelRepaintsOnlyOnChangeAndLeavesNoRemnant() {
 }
 
 void SkinControlsTest::changedAreaHoldsEveryChangedPixel() {
-    ColorLabel label;
-    QFont font = label.font();
-    font.setPointSize(8);
-    label.setFont(font);
-    label.setGeometry(0, 0, 400, 16);
+    ColorLabel label;  // with the font it was made with: no font change yet
+    label.setGeometry(0, 0, 400, 32);
     label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto shown = [&label](const QString& text) {
         label.setText(text);
@@ -257,9 +254,11 @@ void SkinControlsTest::changedAreaHoldsEveryChangedPixel() {
     }
     // A new font is measured anew.
     check(clock + "09", clock + "10", true);
-    font.setPointSize(16);
+    QFont font = label.font();
+    font.setPointSize(font.pointSize() * 2);
     label.setFont(font);
     check(clock + "10", clock + "11", false);
+    check(QStringLiteral("Remaining 123456789"), QStringLiteral("Remaining 1"), false);
     // Where the start of the text may move, the whole label is repainted.
     QCOMPARE(
         label.AreaChangedBy(QStringLiteral("\u05d0\u05d1 12"), QStringLiteral("\u05d0\u05d1 13")),
