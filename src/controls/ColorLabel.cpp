@@ -19,7 +19,7 @@ bool LaidOutLeftToRight(const QString& text) {
 }  // namespace
 
 ColorLabel::ColorLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
-    advances_.fill(-1);
+    ForgetFontMeasures();
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(false);
     QPalette pal = palette();
@@ -49,9 +49,7 @@ void ColorLabel::ChangeText(const QString& text) {
 
 void ColorLabel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
-        measuredStart_.clear();
-        room_ = -1;
-        advances_.fill(-1);
+        ForgetFontMeasures();
     }
     QLabel::changeEvent(event);
 }
@@ -96,26 +94,34 @@ QRect ColorLabel::AreaChangedBy(const QString& before, const QString& after) con
     return QRect(QPoint(left, whole.top()), QPoint(right, whole.bottom())) & whole;
 }
 
+void ColorLabel::ForgetFontMeasures() {
+    measuredStart_.clear();
+    room_ = -1;
+    advances_.fill(-1);
+}
+
 qreal ColorLabel::SumOfAdvances(QStringView text) const {
     // Character by character, without the shaper: off from the shaped width
     // by the kerning of its pairs at most. The advances of the characters
     // below 128 are kept, as a clock shows the same few again and again.
     std::optional<QFontMetricsF> metrics;
+    auto measure = [this, &metrics](QChar c) {
+        if (!metrics) {
+            metrics.emplace(font());
+        }
+        return metrics->horizontalAdvance(c);
+    };
     qreal sum = 0;
     for (QChar c : text) {
-        qreal* known = c.unicode() < advances_.size() ? &advances_[c.unicode()] : nullptr;
-        if (known == nullptr || *known < 0) {
-            if (!metrics) {
-                metrics.emplace(font());
-            }
-            const qreal advance = metrics->horizontalAdvance(c);
-            if (known == nullptr) {
-                sum += advance;
-                continue;
-            }
-            *known = advance;
+        if (c.unicode() >= advances_.size()) {
+            sum += measure(c);
+            continue;
         }
-        sum += *known;
+        qreal& known = advances_[c.unicode()];
+        if (known < 0) {
+            known = measure(c);
+        }
+        sum += known;
     }
     return sum;
 }

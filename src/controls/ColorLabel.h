@@ -32,6 +32,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Drops what was measured with the font: on a new font, and at the start.
+    void ForgetFontMeasures();
     qreal SumOfAdvances(QStringView text) const;
 
     // The width of the unchanged start last measured: it changes far less

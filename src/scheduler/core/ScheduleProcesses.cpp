@@ -1,6 +1,4 @@
-#include <charconv>
 #include <string>
-#include <string_view>
 
 #include "platform/MessagePrompt.h"
 #include "platform/ProcessTable.h"
@@ -11,19 +9,6 @@
 #include "scheduler/core/ScheduleView.h"
 
 namespace velmora {
-
-namespace {
-
-// The label and the number after it, as "%d" prints it; built without
-// printf, as the row is made anew every second.
-std::string Labelled(std::string_view label, long long number) {
-    std::string text(label);
-    char figures[24];
-    text.append(figures, std::to_chars(figures, figures + sizeof figures, number).ptr);
-    return text;
-}
-
-}  // namespace
 
 std::vector<std::string> ScheduleCore::ReadProcessList() const {
     return processList_.Names();
@@ -47,9 +32,13 @@ void ScheduleCore::KillSelectedProcesses() {
 void ScheduleCore::UpdateProcessStatistics() {
     const ProcessCounts counts = s_.processes.Counts();
     const int listed = CountSelectedProcesses();
-    s_.view.SetText(IDC_RUNNING_PROCESSES, Labelled("Running processes: ", counts.processes));
-    s_.view.SetText(IDC_THREADS_RUNNING, Labelled("Threads running: ", counts.threads));
-    s_.view.SetText(IDC_PROCESSES_FOR_TERMINATION, Labelled("Processes for termination: ", listed));
+    // std::to_string writes the figures without printf: the row is made anew
+    // every second.
+    s_.view.SetText(IDC_RUNNING_PROCESSES,
+                    "Running processes: " + std::to_string(counts.processes));
+    s_.view.SetText(IDC_THREADS_RUNNING, "Threads running: " + std::to_string(counts.threads));
+    s_.view.SetText(IDC_PROCESSES_FOR_TERMINATION,
+                    "Processes for termination: " + std::to_string(listed));
 }
 
 }  // namespace velmora
