@@ -25,6 +25,16 @@ public:
     // parent has no skin.
     static void PaintUnder(const QWidget* child, QPainter& painter, const QRect& rect);
 
+    // The window's background when what the window paints under the child is
+    // its picture alone: the child lies on a top-level window wholly inside
+    // an opaque picture, with no widget below it in the stacking order
+    // overlapping it. Such a child may paint the picture under itself
+    // (PaintUnderChild) in place of the window. Null otherwise.
+    static SkinBackground* AloneUnder(const QWidget* child);
+
+    // Paints the part of the picture under the child's rectangle.
+    void PaintUnderChild(const QWidget* child, QPainter& painter, const QRect& rect) const;
+
     const QPixmap& Picture() const { return picture_; }
 
 protected:
@@ -32,6 +42,7 @@ protected:
 
 private:
     SkinBackground(QWidget* window, QPixmap picture);
+    static SkinBackground* Of(const QWidget* window);
 
     QPixmap picture_;
 };

@@ -2,6 +2,7 @@
 // and how the main window and the About box wear them.
 #include <QAccessible>
 #include <QColorSpace>
+#include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QResource>
@@ -21,7 +22,9 @@
 #include "controls/ThemeApi.h"
 #include "controls/ThemedSkinButton.h"
 #include "scheduler/core/ControlIds.h"
+#include "scheduler/core/RemainingTime.h"
 #include "scheduler/core/ScheduleCore.h"
+#include "scheduler/core/ScheduleTexts.h"
 #include "support/DialogFixture.h"
 
 namespace velmora {
@@ -81,6 +84,7 @@ private Q_SLOTS:
     void themedFaceLetsThePictureThroughClassicDrawsTheEdge();
     void labelRepaintsOnlyOnChangeAndLeavesNoRemnant();
     void changedAreaHoldsEveryChangedPixel();
+    void changedTextsShowAsAWholeRepaintShowsThem();
     void quietStartStyleDrawsAsItsBase();
     void picturesHaveTheirSizes();
     void mainWindowIsDressedAndTicksRepaintOnlyWhatChanged();
@@ -265,6 +269,69 @@ void SkinControlsTest::changedAreaHoldsEveryChangedPixel() {
         label.rect());
     label.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QCOMPARE(label.AreaChangedBy(clock + "09", clock + "10"), label.rect());
+}
+
+void SkinControlsTest::changedTextsShowAsAWholeRepaintShowsThem() {
+    // Two alike windows on the main window's picture, each with a label over
+    // the picture alone, one over a framed box and one reaching past the
+    // picture: one window's labels take their texts as the clock's ticks
+    // give them, the other's are set and repainted whole.
+    struct Sheet {
+        QWidget window;
+        ColorLabel* free = nullptr;
+        ColorLabel* boxed = nullptr;
+        ColorLabel* edge = nullptr;
+        Sheet() {
+            window.resize(600, 120);
+            SkinBackground::Attach(&window, 31);
+            auto* box = new QFrame(&window);
+            box->setFrameShape(QFrame::Box);
+            box->setGeometry(10, 60, 220, 30);
+            free = new ColorLabel(QString(), &window);
+            free->setGeometry(10, 20, 400, 17);
+            boxed = new ColorLabel(QString(), &window);
+            boxed->setGeometry(20, 67, 300, 16);
+            edge = new ColorLabel(QString(), &window);
+            edge->setGeometry(300, 95, 290, 16);
+            window.show();
+        }
+        QImage Shown() { return window.screen()->grabWindow(window.winId()).toImage(); }
+    };
+    Sheet ticked;
+    Sheet whole;
+    QVERIFY(QTest::qWaitForWindowExposed(&ticked.window));
+    QVERIFY(QTest::qWaitForWindowExposed(&whole.window));
+    const std::int64_t start = test::FakeClock::LocalToEpochSeconds(2026, 12, 31, 23, 58, 50);
+    const DateTime target = DateTime::FromEpochSeconds(start + 100000);
+    for (std::int64_t second = start; second < start + 140; ++second) {
+        const DateTime now = DateTime::FromEpochSeconds(second);
+        const QString texts[] = {QString::fromStdString(DateAndTimeText(now, now)),
+                                 QString::fromStdString(FormatRemainingTime(
+                                     SplitRemainingTime(SpanInDays(target, now))))};
+        ticked.free->ChangeText(texts[0]);
+        ticked.boxed->ChangeText(texts[1]);
+        ticked.edge->ChangeText(texts[0]);
+        whole.free->setText(texts[0]);
+        whole.boxed->setText(texts[1]);
+        whole.edge->setText(texts[0]);
+        QCoreApplication::processEvents();
+        whole.window.repaint();
+        QVERIFY2(ticked.Shown() == whole.Shown(), qPrintable(texts[0]));
+    }
+    // Ligatures and kerned pairs just ahead of a change.
+    for (const char* end : {"fi 1", "fi 2", "2 ffi", "2 ffl", "2 fl", "AV 5", "To 6", "Yo 7"}) {
+        const QString changed = QStringLiteral("Saved the file as draft ") + QLatin1String(end);
+        ticked.free->ChangeText(changed);
+        whole.free->setText(changed);
+        QCoreApplication::processEvents();
+        whole.window.repaint();
+        QVERIFY2(ticked.Shown() == whole.Shown(), end);
+    }
+    // Over the picture alone the label paints the picture itself; elsewhere
+    // it leaves the window to paint what lies under it.
+    QVERIFY(ticked.free->testAttribute(Qt::WA_OpaquePaintEvent));
+    ticked.window.repaint();
+    QCOMPARE(ticked.Shown(), whole.Shown());
 }
 
 void SkinControlsTest::quietStartStyleDrawsAsItsBase() {
