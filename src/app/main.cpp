@@ -16,6 +16,45 @@
 #include "platform/linux/QtMessagePrompt.h"
 #include "platform/linux/SystemClock.h"
 
+namespace {
+
+// Loads the font configuration, then asks it what the first text of the
+// window will ask: the list of every font and the order of the fonts that
+// stand in for the default sans-serif one. The answers are dropped; what is
+// kept is the font caches read in, so the window's first font is found in
+// memory already.
+void WarmFontConfiguration() {
+    if (FcInit() == FcFalse) {
+        return;
+    }
+    if (FcPattern* sans = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif"))) {
+        FcConfigSubstitute(nullptr, sans, FcMatchPattern);
+        FcDefaultSubstitute(sans);
+        FcResult result = FcResultNoMatch;
+        if (FcFontSet* sorted = FcFontSort(nullptr, sans, FcFalse, nullptr, &result)) {
+            FcFontSetDestroy(sorted);
+        }
+        FcPatternDestroy(sans);
+    }
+    FcPattern* any = FcPatternCreate();
+    FcObjectSet* fields = FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_WEIGHT, FC_SLANT, FC_SPACING,
+                                           FC_FILE, FC_INDEX, FC_LANG, FC_CHARSET, FC_SCALABLE,
+                                           FC_WIDTH, FC_FONTFORMAT, static_cast<char*>(nullptr));
+    if (any != nullptr && fields != nullptr) {
+        if (FcFontSet* all = FcFontList(nullptr, any, fields)) {
+            FcFontSetDestroy(all);
+        }
+    }
+    if (fields != nullptr) {
+        FcObjectSetDestroy(fields);
+    }
+    if (any != nullptr) {
+        FcPatternDestroy(any);
+    }
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     // On X11, Qt hands the window's pixels to the server in shared memory
     // and, before painting over pixels it handed over earlier, waits for the
@@ -32,7 +71,7 @@ int main(int argc, char* argv[]) {
     // window can show its first text, and it needs nothing of Qt: it runs on
     // its own while the application connects to the display, and is done
     // before the window is built.
-    std::thread fontConfiguration([] { FcInit(); });
+    std::thread fontConfiguration(WarmFontConfiguration);
     QApplication app(argc, argv);
     if (quietPaint) {
         qunsetenv("QT_XCB_NO_MITSHM");
