@@ -153,13 +153,12 @@ bool ColorLabel::ShowsPlainLine() const {
            (textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard)) ==
                0 &&
            std::all_of(shown.cbegin(), shown.cend(),
-                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; }) &&
-           AsciiInFont();
+                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; });
 }
 
 qsizetype ColorLabel::DrawnFrom(int left) const {
     const QString shown = text();
-    if (measuredStart_.isEmpty() || !shown.startsWith(measuredStart_)) {
+    if (measuredStart_.isEmpty() || !shown.startsWith(measuredStart_) || !AsciiInFont()) {
         return 0;
     }
     // Back from the unchanged start measured for the last change, until no
