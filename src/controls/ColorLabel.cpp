@@ -110,8 +110,10 @@ void ColorLabel::LookUnderAgain() {
 }
 
 void ColorLabel::paintEvent(QPaintEvent* event) {
-    const bool opaque = testAttribute(Qt::WA_OpaquePaintEvent) && !pictureUnder_.isNull();
-    const bool plain = ShowsPlainLine();
+    // Opaque exactly while the picture under the label is known.
+    const bool opaque = !pictureUnder_.isNull();
+    QString shown = text();
+    const bool plain = ShowsPlainLine(shown);
     if (!opaque && !plain) {
         QLabel::paintEvent(event);
         return;
@@ -129,8 +131,7 @@ void ColorLabel::paintEvent(QPaintEvent* event) {
     // to draw). A repaint of the end draws only the text's end, from the
     // place the whole text gives its first glyph: glyph by glyph where the
     // font's pairs allow, else through the style.
-    QString shown = text();
-    if (const qsizetype from = DrawnFrom(event->rect().left()); from > 0) {
+    if (const qsizetype from = DrawnFrom(shown, event->rect().left()); from > 0) {
         if (DrawGlyphs(painter, QStringView(shown).mid(from))) {
             return;
         }
@@ -143,21 +144,22 @@ void ColorLabel::paintEvent(QPaintEvent* event) {
         isEnabled(), shown, foregroundRole());
 }
 
-bool ColorLabel::ShowsPlainLine() const {
-    const QString shown = text();
-    return !shown.isEmpty() && textFormat() == Qt::PlainText && !wordWrap() && margin() == 0 &&
-           indent() <= 0 && frameWidth() == 0 && contentsRect() == rect() && buddy() == nullptr &&
-           !testAttribute(Qt::WA_StyleSheet) &&
-           (alignment() & Qt::AlignHorizontal_Mask) == Qt::AlignLeft &&
-           layoutDirection() == Qt::LeftToRight &&
+bool ColorLabel::LaysOutFromLeftEdge() const {
+    return (alignment() & Qt::AlignHorizontal_Mask) == Qt::AlignLeft &&
+           layoutDirection() == Qt::LeftToRight && !wordWrap() && textFormat() == Qt::PlainText &&
+           margin() == 0 && indent() <= 0 && frameWidth() == 0;
+}
+
+bool ColorLabel::ShowsPlainLine(const QString& shown) const {
+    return !shown.isEmpty() && LaysOutFromLeftEdge() && contentsRect() == rect() &&
+           buddy() == nullptr && !testAttribute(Qt::WA_StyleSheet) &&
            (textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard)) ==
                0 &&
            std::all_of(shown.cbegin(), shown.cend(),
                        [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; });
 }
 
-qsizetype ColorLabel::DrawnFrom(int left) const {
-    const QString shown = text();
+qsizetype ColorLabel::DrawnFrom(const QString& shown, int left) const {
     if (measuredStart_.isEmpty() || !shown.startsWith(measuredStart_) || !AsciiInFont()) {
         return 0;
     }
@@ -184,11 +186,8 @@ qsizetype ColorLabel::DrawnFrom(int left) const {
 
 QRect ColorLabel::AreaChangedBy(const QString& before, const QString& after) const {
     const QRect whole = contentsRect();
-    const bool placesKept = (alignment() & Qt::AlignHorizontal_Mask) == Qt::AlignLeft &&
-                            layoutDirection() == Qt::LeftToRight && !wordWrap() &&
-                            textFormat() == Qt::PlainText && margin() == 0 && indent() <= 0 &&
-                            frameWidth() == 0 && LaidOutLeftToRight(before) &&
-                            LaidOutLeftToRight(after);
+    const bool placesKept =
+        LaysOutFromLeftEdge() && LaidOutLeftToRight(before) && LaidOutLeftToRight(after);
     qsizetype same = 0;
     while (same < before.size() && same < after.size() && before[same] == after[same]) {
         ++same;

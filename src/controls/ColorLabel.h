@@ -48,15 +48,18 @@ private:
     qreal SumOfAdvances(QStringView text) const;
     qreal LineHeight() const;
     bool AsciiInFont() const;
-    // Whether the label shows one line of printable ASCII, plain, from its
-    // left edge, drawn by the style as QLabel draws it: a text whose every
-    // glyph keeps its place when only its end changes.
-    bool ShowsPlainLine() const;
+    // Whether the label lays its plain text out on one line from its left
+    // edge, so the glyphs of an unchanged start keep their places.
+    bool LaysOutFromLeftEdge() const;
+    // Whether the label shows `shown`, one line of printable ASCII, plain,
+    // from its left edge, drawn by the style as QLabel draws it: a text whose
+    // every glyph keeps its place when only its end changes.
+    bool ShowsPlainLine(const QString& shown) const;
     // Where a repaint that starts at `left` may start drawing the text: the
     // first character whose glyph or any later one can reach that far, and
     // its glyph's place as the whole text lays it out. Zero where the whole
     // text is to be drawn.
-    qsizetype DrawnFrom(int left) const;
+    qsizetype DrawnFrom(const QString& shown, int left) const;
     // Draws `end`, the text's end from its first drawn character, glyph by
     // glyph: each next glyph as far from the last as the shaper puts it
     // after that neighbour, which is where it puts it in the whole text. No

@@ -267,8 +267,13 @@ void SkinControlsTest::changedAreaHoldsEveryChangedPixel() {
     QCOMPARE(
         label.AreaChangedBy(QStringLiteral("\u05d0\u05d1 12"), QStringLiteral("\u05d0\u05d1 13")),
         label.rect());
-    label.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QCOMPARE(label.AreaChangedBy(clock + "09", clock + "10"), label.rect());
+    for (Qt::Alignment align : {Qt::AlignRight, Qt::AlignHCenter}) {
+        label.setAlignment(align | Qt::AlignVCenter);
+        QCOMPARE(label.AreaChangedBy(clock + "09", clock + "10"), label.rect());
+    }
+    label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label.setFrameShape(QFrame::Box);
+    QCOMPARE(label.AreaChangedBy(clock + "09", clock + "10"), label.contentsRect());
 }
 
 void SkinControlsTest::changedTextsShowAsAWholeRepaintShowsThem() {
