@@ -200,9 +200,11 @@ QRect ColorLabel::AreaChangedBy(const QString& before, const QString& after) con
         return whole;
     }
     // The start measured last time serves while the text still begins with
-    // it: a clock's seconds change ten times before its minutes do.
-    if (measuredStart_.isEmpty() || measuredStart_.size() > kept ||
-        !after.startsWith(measuredStart_)) {
+    // it and it is all that is unchanged: a clock's seconds change ten times
+    // before their tens do. A start measured shorter (the text changed
+    // further ahead once) would widen every later repaint, and one measured
+    // longer would miss the change.
+    if (measuredStart_.size() != kept || !after.startsWith(measuredStart_)) {
         measuredStart_ = after.left(kept);
         measuredWidth_ = QFontMetricsF(font()).horizontalAdvance(measuredStart_);
     }

@@ -256,6 +256,13 @@ void SkinControlsTest::changedAreaHoldsEveryChangedPixel() {
     for (const auto& [before, after, small] : pairs) {
         check(before, after, small);
     }
+    // A countdown that once changed far ahead then ticks at its end: each
+    // tick repaints past all that stayed the same.
+    check(QStringLiteral("00:00:00:00"), QStringLiteral("00:00:58:09"), false);
+    check(QStringLiteral("00:00:58:09"), QStringLiteral("00:00:58:08"), true);
+    QVERIFY(
+        label.AreaChangedBy(QStringLiteral("00:00:58:08"), QStringLiteral("00:00:58:07")).left() >
+        label.fontMetrics().horizontalAdvance(QStringLiteral("00:00:5")));
     // A new font is measured anew.
     check(clock + "09", clock + "10", true);
     QFont font = label.font();
