@@ -200,11 +200,14 @@ QRect ColorLabel::AreaChangedBy(const QString& before, const QString& after) con
         return whole;
     }
     // The start measured last time serves while the text still begins with
-    // it and it is all that is unchanged: a clock's seconds change ten times
-    // before their tens do. A start measured shorter (the text changed
-    // further ahead once) would widen every later repaint, and one measured
-    // longer would miss the change.
-    if (measuredStart_.size() != kept || !after.startsWith(measuredStart_)) {
+    // it and it is at most two characters shorter than all that is
+    // unchanged: a clock's seconds change ten times before their tens do,
+    // and once the tens have changed, the start measured then serves the
+    // seconds too. One shorter still (the text once changed further ahead)
+    // would widen every later repaint, and one longer would miss the change.
+    const qsizetype measured = measuredStart_.size();
+    if (measured == 0 || measured > kept || measured + 2 < kept ||
+        !after.startsWith(measuredStart_)) {
         measuredStart_ = after.left(kept);
         measuredWidth_ = QFontMetricsF(font()).horizontalAdvance(measuredStart_);
     }

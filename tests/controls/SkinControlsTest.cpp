@@ -268,6 +268,7 @@ void SkinControlsTest::changedAreaHoldsEveryChangedPixel() {
     QFont font = label.font();
     font.setPointSize(font.pointSize() * 2);
     label.setFont(font);
+    check(QStringLiteral("abc1"), QStringLiteral("abc2"), false);
     check(clock + "10", clock + "11", false);
     check(QStringLiteral("Remaining 123456789"), QStringLiteral("Remaining 1"), false);
     // Where the start of the text may move, the whole label is repainted.
