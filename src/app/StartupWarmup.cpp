@@ -9,16 +9,9 @@
 #include <QLibraryInfo>
 #include <cstdlib>
 
+#include "app/core/Environment.h"
+
 namespace velmora {
-
-namespace {
-
-std::string_view Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string_view() : std::string_view(value);
-}
-
-}  // namespace
 
 bool PicksX11Plugin(std::string_view platformVariable, std::string_view waylandDisplay,
                     std::string_view sessionType, std::string_view display) {
@@ -29,8 +22,8 @@ bool PicksX11Plugin(std::string_view platformVariable, std::string_view waylandD
 }
 
 DisplayPluginPreload::DisplayPluginPreload() {
-    if (!PicksX11Plugin(Environment("QT_QPA_PLATFORM"), Environment("WAYLAND_DISPLAY"),
-                        Environment("XDG_SESSION_TYPE"), Environment("DISPLAY")) ||
+    if (!PicksX11Plugin(EnvironmentValue("QT_QPA_PLATFORM"), EnvironmentValue("WAYLAND_DISPLAY"),
+                        EnvironmentValue("XDG_SESSION_TYPE"), EnvironmentValue("DISPLAY")) ||
         std::getenv("QT_PLUGIN_PATH") != nullptr ||
         std::getenv("QT_QPA_PLATFORM_PLUGIN_PATH") != nullptr) {
         return;

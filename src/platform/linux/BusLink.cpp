@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
 
+#include "app/core/Environment.h"
 #include "platform/linux/BusProbe.h"
 
 namespace velmora {
@@ -19,11 +19,6 @@ namespace {
 constexpr int kProbeTimeoutMs = 250;
 
 constexpr char kDefaultSystemBus[] = "unix:path=/var/run/dbus/system_bus_socket";
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-}
 
 bool IsSocket(const std::string& path) {
     struct stat info {};
@@ -47,17 +42,17 @@ BusLink::~BusLink() {
 
 std::string BusLink::Address() const {
     if (bus_ == Bus::System) {
-        const std::string address = Environment("DBUS_SYSTEM_BUS_ADDRESS");
+        const std::string address = EnvironmentValue("DBUS_SYSTEM_BUS_ADDRESS");
         return address.empty() ? kDefaultSystemBus : address;
     }
-    const std::string address = Environment("DBUS_SESSION_BUS_ADDRESS");
+    const std::string address = EnvironmentValue("DBUS_SESSION_BUS_ADDRESS");
     if (!address.empty()) {
         return address;
     }
     // Without the variable, the session bus is the per-user socket of the
     // runtime directory when there is one. No new bus is started: a bus
     // started just now holds no session manager.
-    const std::string runtime = Environment("XDG_RUNTIME_DIR");
+    const std::string runtime = EnvironmentValue("XDG_RUNTIME_DIR");
     if (!runtime.empty() && IsSocket(runtime + "/bus")) {
         return "unix:path=" + BusProbe::EscapeValue(runtime + "/bus");
     }
