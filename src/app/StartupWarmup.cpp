@@ -46,26 +46,25 @@ FontWarmup::~FontWarmup() {
 }
 
 void FontWarmup::ApplicationUp() {
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (next_ == Next::Wait) {
-            next_ = Next::Application;
-        }
-    }
-    changed_.notify_one();
+    Release(Next::Application);
 }
 
 void FontWarmup::Finish() {
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (next_ == Next::Wait) {
-            next_ = Next::End;
-        }
-    }
-    changed_.notify_one();
+    Release(Next::End);
     if (thread_.joinable()) {
         thread_.join();
     }
+}
+
+// The first word to a waiting thread is the one it goes by.
+void FontWarmup::Release(Next next) {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (next_ == Next::Wait) {
+            next_ = next;
+        }
+    }
+    changed_.notify_one();
 }
 
 void FontWarmup::Run() {

@@ -58,6 +58,7 @@ public:
 
 private:
     enum class Next { Wait, Application, End };
+    void Release(Next next);
     void Run();
 
     std::mutex mutex_;

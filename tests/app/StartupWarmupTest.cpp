@@ -33,10 +33,14 @@ private Q_SLOTS:
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
-    // The thread ends whether or not the application came up, and whether
-    // it is waited for once or more; the window's font is there after it.
+    // The thread ends whether or not the application came up, whether it
+    // is already waiting or not, and whether it is waited for once or more;
+    // the window's font is there after it.
     void theFontThreadEndsOnEveryPath() {
-        { FontWarmup neverUp; }
+        {
+            FontWarmup neverUp;
+            QTest::qSleep(200);  // long enough for the thread to be waiting
+        }
         FontWarmup fonts;
         fonts.ApplicationUp();
         fonts.Finish();
